@@ -7,7 +7,7 @@ set -euo pipefail
 profile="${1:-test}"
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
-test_packages=(libgtest-dev xvfb xauth xdotool xclip imagemagick x11-utils)
+test_packages=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev gcovr xvfb xauth xdotool xclip imagemagick x11-utils)
 
 case "$profile" in
     run) wanted=("${build_packages[@]}") ;;
