@@ -19,6 +19,8 @@ TEST(Currency, WholeArithmeticIsExactPast32Bits)
                          Currency::fromWhole(255);
     EXPECT_EQ(top.toText(), u"4294967295");
     EXPECT_EQ((Currency::fromWhole(-7) * Currency::fromWhole(6)).toText(), u"-42");
+    EXPECT_EQ((Currency::fromWhole(0) * Currency::fromWhole(Currency::kMaxWhole)).toText(), u"0");
+    EXPECT_EQ((Currency::fromWhole(Currency::kMaxWhole) * Currency::fromWhole(0)).toText(), u"0");
     EXPECT_EQ((Currency::fromWhole(Currency::kMaxWhole) + Currency::fromWhole(-Currency::kMaxWhole)).toText(), u"0");
 }
 
