@@ -31,8 +31,7 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place
 } // namespace
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
-    : QWidget(parent), m_presenter(std::move(presenter)),
-      m_text1(makeTextBox(this, "Text1", design::kText1)),
+    : QWidget(parent), m_presenter(std::move(presenter)), m_text1(makeTextBox(this, "Text1", design::kText1)),
       m_text2(makeTextBox(this, "Text2", design::kText2)),
       m_label1(new QLabel(QString::fromStdU16String(design::kPrompt), this)),
       m_command1(new QPushButton(QString::fromStdU16String(design::kConvert), this)),
