@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and opens the program's window.
+# Installs what is missing, builds the program, and opens its window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/bootstrap.sh run
 cmake --preset app
 cmake --build --preset app
-echo "run: the window is not built yet; the conversion core is built in build/app"
+exec build/app/app/vantrel-hex2dec

@@ -1,0 +1,17 @@
+// Room for captions. The design was drawn for a small 8-point font; the platform's default font is
+// wider, so a caption may need more room than the design gives its control.
+#pragma once
+
+#include <QRect>
+#include <QSize>
+
+class QLabel;
+class QPushButton;
+
+// The smallest size that shows the control's caption whole in its current font and style.
+[[nodiscard]] QSize captionSize(const QLabel& label);
+[[nodiscard]] QSize captionSize(const QPushButton& button);
+
+// The design rectangle, widened and heightened to at least needed, but never past the client
+// area's right or bottom edge. The top-left corner stays where the design puts it.
+[[nodiscard]] QRect grownToFit(const QRect& design, const QSize& needed, const QSize& clientArea);

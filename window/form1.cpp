@@ -1,0 +1,91 @@
+// The program's one window.
+#include "window/form1.h"
+
+#include "convert/line.h"
+#include "runtime/errors.h"
+#include "window/caption_fit.h"
+#include "window/form1_design.h"
+
+#include <QColor>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QString>
+
+#include <limits>
+
+namespace {
+
+namespace design = form1_design;
+
+QLineEdit* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
+{
+    auto* box = new QLineEdit(parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setGeometry(toPixels(place));
+    box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default of 32767 would cut a pasted line
+    return box;
+}
+
+} // namespace
+
+Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
+    : QWidget(parent), m_presenter(std::move(presenter)), m_text1(makeTextBox(this, "Text1", design::kText1)),
+      m_text2(makeTextBox(this, "Text2", design::kText2)),
+      m_label1(new QLabel(QString::fromStdU16String(design::kPrompt), this)),
+      m_command1(new QPushButton(QString::fromStdU16String(design::kConvert), this)),
+      m_text3(makeTextBox(this, "Text3", design::kText3))
+{
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QString::fromStdU16String(design::kCaption));
+    const QSize clientArea = toPixels(design::kClientArea);
+    resize(clientArea);
+
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    QPalette blue = m_label1->palette();
+    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    m_label1->setPalette(blue);
+    m_label1->setGeometry(grownToFit(toPixels(design::kLabel1), captionSize(*m_label1), clientArea));
+
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    m_command1->setAutoDefault(false); // Enter converts nothing
+    m_command1->setDefault(false);
+    m_command1->setGeometry(grownToFit(toPixels(design::kCommand1), captionSize(*m_command1), clientArea));
+
+    // The result field lies below the visible area; Tab must not lose the focus into it.
+    m_text3->setFocusPolicy(Qt::ClickFocus);
+
+    m_text1->setFocus();
+
+    connect(m_command1, &QPushButton::clicked, this, [this] { ConvertLine(*this); });
+}
+
+QLineEdit* Form1::lineEdit(Field field) const
+{
+    switch (field) {
+    case Field::Text1:
+        return m_text1;
+    case Field::Text2:
+        return m_text2;
+    case Field::Text3:
+        return m_text3;
+    }
+    throw RuntimeError(ErrorKind::FieldRefused, "no such field");
+}
+
+std::u16string Form1::text(Field field) const
+{
+    return lineEdit(field)->text().toStdU16String();
+}
+
+void Form1::setText(Field field, const std::u16string& text)
+{
+    lineEdit(field)->setText(QString::fromStdU16String(text));
+}
+
+void Form1::showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title)
+{
+    m_presenter->present(this, QString::fromStdU16String(prompt), style, QString::fromStdU16String(title));
+}

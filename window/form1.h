@@ -1,0 +1,39 @@
+// The program's one window: a prompt, the input field, the "Convert" button, the output field and
+// the result field, placed as the fixed design says. A click of the button converts the input line.
+#pragma once
+
+#include "runtime/form.h"
+#include "window/message_box_presenter.h"
+#include "window/message_presenter.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+class Form1 : public QWidget, public Form
+{
+    Q_OBJECT
+
+public:
+    explicit Form1(std::unique_ptr<MessagePresenter> presenter = std::make_unique<MessageBoxPresenter>(),
+                   QWidget* parent = nullptr);
+
+    [[nodiscard]] std::u16string text(Field field) const override;
+    void setText(Field field, const std::u16string& text) override;
+    void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override;
+
+private:
+    [[nodiscard]] QLineEdit* lineEdit(Field field) const;
+
+    std::unique_ptr<MessagePresenter> m_presenter;
+    // Created in tab order: Qt's focus chain follows the order in which children are made.
+    QLineEdit* m_text1;
+    QLineEdit* m_text2;
+    QLabel* m_label1;
+    QPushButton* m_command1;
+    QLineEdit* m_text3;
+};
