@@ -1,9 +1,14 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds, and runs every test.
+# Installs what is missing, builds, and runs every test: the suite under the address and undefined
+# behaviour sanitizers, a bounded fuzz run, then the suite as shipped, whose summary comes last.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/bootstrap.sh test
-cmake --preset default
-cmake --build --preset default
-ctest --preset default
+for preset in sanitize fuzz default; do
+    cmake --preset "$preset"
+    cmake --build --preset "$preset"
+done
+for preset in sanitize fuzz default; do
+    ctest --preset "$preset"
+done

@@ -1,3 +1,4 @@
+#include "tests/support/box_presser.h"
 #include "tests/support/recording_presenter.h"
 #include "window/form1.h"
 #include "window/message_box_presenter.h"
@@ -248,54 +249,13 @@ void Form1Test::errorBoxIsModalCriticalWithOneOkButton()
     if (QTest::currentTestFailed())
         return;
 
-    struct Seen
-    {
-        int boxes = 0;
-        QString text, title;
-        QMessageBox::Icon icon = QMessageBox::NoIcon;
-        qsizetype buttons = 0;
-        bool okButton = false;
-        Qt::WindowModality modality = Qt::NonModal;
-        QWidget* parent = nullptr;
-    } seen;
-
-    // Presses OK on each box the moment it is up, the way a person would.
-    QTimer presser;
-    presser.setInterval(10);
-    connect(&presser, &QTimer::timeout, this, [&seen] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (!box || !box->isVisible())
-            return;
-        ++seen.boxes;
-        seen.text = box->text();
-        seen.title = box->windowTitle();
-        seen.icon = box->icon();
-        seen.buttons = box->buttons().size();
-        seen.modality = box->windowModality();
-        seen.parent = box->parentWidget();
-        QAbstractButton* ok = box->button(QMessageBox::Ok);
-        seen.okButton = ok != nullptr;
-        if (ok)
-            QTest::mouseClick(ok, Qt::LeftButton);
-        else
-            box->done(0);
-    });
-    // Should anything else be modal, closes it so the test fails instead of hanging.
-    bool watchdogFired = false;
-    QTimer::singleShot(10'000, this, [&watchdogFired] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            watchdogFired = true;
-            modal->close();
-        }
-    });
-    presser.start();
-
+    BoxPresser presser;
     QTest::keyClicks(m_text1, kLineWithTooWideToken);
     QTest::mouseClick(m_command1, Qt::LeftButton); // returns once the box is dismissed
-    presser.stop();
 
-    QVERIFY(!watchdogFired);
-    QCOMPARE(seen.boxes, 1);
+    QVERIFY(!presser.watchdogFired);
+    QCOMPARE(presser.seen.size(), 1u);
+    const SeenBox& seen = presser.seen.front();
     QCOMPARE(seen.text, QStringLiteral("There was an error"));
     QCOMPARE(seen.title, QStringLiteral("Error"));
     QCOMPARE(seen.icon, QMessageBox::Critical);
