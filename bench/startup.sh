@@ -10,10 +10,9 @@ cd "$(dirname "$0")/.."
 runs=${1:-11}
 build=build/bench
 
-# The same build type as scripts/run.sh, so the program measured is the one a user runs.
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DHEXDEC_BUILD_TESTS=OFF \
-    -DHEXDEC_BUILD_BENCH=ON >/dev/null
-cmake --build "$build" -j2 >/dev/null
+# The bench preset builds with the same build type as the program a user runs.
+cmake --preset bench >/dev/null
+cmake --build --preset bench >/dev/null
 program="$build/app/vantrel-hex2dec"
 bare="$build/bench/bare_window"
 

@@ -46,8 +46,3 @@ std::u16string upperCase(std::u16string_view text)
     }
     return result;
 }
-
-bool isHexDigit(char16_t c)
-{
-    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
-}

@@ -33,4 +33,8 @@ template <typename T>
 // The conversion compares the result only with ASCII text, so other scripts need no mapping.
 [[nodiscard]] std::u16string upperCase(std::u16string_view text);
 
-[[nodiscard]] bool isHexDigit(char16_t c);
+// 0-9, A-F and a-f only; digits and letters of other scripts are not hexadecimal digits.
+[[nodiscard]] constexpr bool isHexDigit(char16_t c)
+{
+    return (c >= u'0' && c <= u'9') || (c >= u'A' && c <= u'F') || (c >= u'a' && c <= u'f');
+}
