@@ -3,6 +3,7 @@
 #include "tests/support/recording_presenter.h"
 #include "window/form1.h"
 
+#include <QDebug>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -10,6 +11,7 @@
 #include <QStyleOptionButton>
 #include <QtTest>
 
+#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -108,18 +110,11 @@ void HighDpiTest::captionsAreDrawnWhole()
 
     // Cut off, the text would run up to the edge of its area; drawn whole, it keeps clear of it and is
     // about as wide as the font says, less the blank space either side of the first and last letters.
-    const QString where = QStringLiteral("ink at %1,%2 %3x%4, text area %5,%6 %7x%8")
-                              .arg(inked.x())
-                              .arg(inked.y())
-                              .arg(inked.width())
-                              .arg(inked.height())
-                              .arg(deviceArea.x())
-                              .arg(deviceArea.y())
-                              .arg(deviceArea.width())
-                              .arg(deviceArea.height());
+    QString where;
+    QDebug(&where) << "ink" << inked << "text area" << deviceArea;
     QVERIFY2(deviceArea.adjusted(1, 1, -1, -1).contains(inked), qPrintable(where));
     const int advance = widget->fontMetrics().horizontalAdvance(caption) * kScale;
-    QVERIFY2(inked.width() >= advance - 4 * kScale, qPrintable(where + QStringLiteral(", advance %1").arg(advance)));
+    QVERIFY2(inked.width() >= advance - 4 * kScale, qPrintable(where + QStringLiteral(" advance %1").arg(advance)));
 }
 
 QTEST_MAIN(HighDpiTest)
