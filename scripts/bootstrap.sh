@@ -9,6 +9,9 @@ profile="${1:-test}"
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
 test_packages=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev gcovr xvfb xauth xdotool xclip imagemagick x11-utils)
 
+# Building the Debian package and checking it and its desktop files; png2icns for scripts/make_icns.sh.
+test_packages+=(dpkg-dev file desktop-file-utils appstream icnsutils)
+
 case "$profile" in
     run) wanted=("${build_packages[@]}") ;;
     test) wanted=("${build_packages[@]}" "${test_packages[@]}") ;;

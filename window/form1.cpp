@@ -3,6 +3,7 @@
 
 #include "convert/line.h"
 #include "runtime/errors.h"
+#include "window/accessibility.h"
 #include "window/caption_fit.h"
 #include "window/form1_design.h"
 
@@ -56,6 +57,8 @@ Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
 
     // The result field lies below the visible area; Tab must not lose the focus into it.
     m_text3->setFocusPolicy(Qt::ClickFocus);
+
+    describeForScreenReaders(*this, *m_label1, *m_text1, *m_text2, *m_command1, *m_text3);
 
     m_text1->setFocus();
 

@@ -1,0 +1,138 @@
+#!/usr/bin/env bash
+# The Debian package as a user gets it: builds it with CPack, checks what it holds and declares,
+# unpacks it into a scratch root, validates the installed desktop files, and starts the installed
+# program under its own X server, at the normal scale and at twice it, to see its window appear.
+#   deb_test.sh BUILD_DIR WORK_DIR
+# The package, the unpacked root and screenshots of both windows are left in WORK_DIR. Every wait is
+# bounded, and every process it starts is stopped by its id when it ends.
+set -euo pipefail
+
+build=$1
+out=$2
+
+app_id=com.vantrel.hex2dec
+title='Vantrel Hex to Decimal Converter'
+# Everything the package may hold, directories aside.
+expected_files=(
+    ./usr/bin/vantrel-hex2dec
+    ./usr/share/applications/$app_id.desktop
+    ./usr/share/icons/hicolor/16x16/apps/$app_id.png
+    ./usr/share/icons/hicolor/32x32/apps/$app_id.png
+    ./usr/share/metainfo/$app_id.metainfo.xml
+)
+
+work=$(mktemp -d)
+pids=()
+
+stop_all()
+{
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap stop_all EXIT
+
+fail()
+{
+    echo "deb: FAIL: $*" >&2
+    for log in "$work"/*.log; do
+        [[ -s $log ]] && { echo "--- $(basename "$log")"; cat "$log"; } >&2
+    done
+    exit 1
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for()
+{
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+rm -rf "$out"
+mkdir -p "$out"
+timeout 120 cpack --config "$build/CPackConfig.cmake" -B "$out" >"$work/cpack.log" 2>&1 || fail "cpack failed"
+debs=("$out"/*.deb)
+((${#debs[@]} == 1)) && [[ -f ${debs[0]} ]] || fail "expected one .deb in $out, found: ${debs[*]}"
+deb=${debs[0]}
+echo "deb: built $deb"
+
+# The listing must be the expected files and their folders, nothing more: no headers, static
+# libraries, tests or bundled Qt.
+listing=$(dpkg-deb -c "$deb") || fail "dpkg-deb cannot list $deb"
+actual=$(awk '{print $6}' <<<"$listing" | sed 's#/$##' | sort)
+expected=$(for file in "${expected_files[@]}"; do
+    path=$file
+    while [[ $path != . ]]; do
+        echo "$path"
+        path=$(dirname "$path")
+    done
+done | sort -u)
+[[ $actual == "$expected" ]] || fail "unexpected contents:"$'\n'"$(diff <(echo "$expected") <(echo "$actual"))"
+grep -q '^-rwxr-xr-x root/root .* \./usr/bin/vantrel-hex2dec$' <<<"$listing" || fail "the program is not an executable owned by root"
+if grep '^-' <<<"$listing" | grep -v 'usr/bin/' | grep -qv '^-rw-r--r-- root/root '; then
+    fail "a data file is not plain rw-r--r-- root/root:"$'\n'"$listing"
+fi
+
+field()
+{
+    dpkg-deb -f "$deb" "$1"
+}
+[[ $(field Package) == vantrel-hex2dec ]] || fail "Package is '$(field Package)'"
+[[ $(field Version) == 1.00 ]] || fail "Version is '$(field Version)'"
+[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture is '$(field Architecture)'"
+[[ $(field Section) == utils ]] || fail "Section is '$(field Section)'"
+depends=$(field Depends)
+for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
+    [[ ",$depends," =~ [,\ ]$needed[,\ ] ]] || fail "Depends lacks $needed: $depends"
+done
+echo "deb: Depends: $depends"
+
+root=$out/root
+dpkg -x "$deb" "$root" || fail "dpkg -x failed"
+desktop-file-validate "$root/usr/share/applications/$app_id.desktop" >"$work/desktop-file-validate.log" 2>&1 ||
+    fail "desktop-file-validate rejects the installed entry"
+[[ ! -s $work/desktop-file-validate.log ]] || fail "desktop-file-validate has remarks on the installed entry"
+appstreamcli validate-tree --no-net --pedantic "$root" >"$work/appstreamcli.log" 2>&1 ||
+    fail "appstreamcli rejects the installed tree"
+for size in 16 32; do
+    icon=$root/usr/share/icons/hicolor/${size}x$size/apps/$app_id.png
+    [[ $(identify -format '%m %wx%h' "$icon") == "PNG ${size}x$size" ]] || fail "$icon is not a ${size}x$size PNG"
+done
+
+# Xvfb chooses a free display itself and writes its number to the given descriptor.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+pids+=($!)
+wait_for 10 grep -q '^[0-9]' "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+
+# Starts the installed program at scale factor $1 and checks its window has $2 x $3 pixels.
+expect_window()
+{
+    local scale=$1 width=$2 height=$3 shot=$4 pid window geometry
+    QT_SCALE_FACTOR=$scale "$root/usr/bin/vantrel-hex2dec" >"$work/program_$scale.log" 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    window=$(timeout 15 xdotool search --all --sync --onlyvisible --pid "$pid" --name "^$title\$" | head -n1) || true
+    [[ -n $window ]] || fail "the installed program's window did not appear at scale $scale"
+    geometry=$(timeout 5 xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=' | tr '\n' ' ')
+    [[ $geometry == "WIDTH=$width HEIGHT=$height " ]] ||
+        fail "at scale $scale the window is $geometry, expected ${width}x$height"
+    import -window "$window" "$out/$shot"
+    kill "$pid"
+    wait "$pid" 2>/dev/null || true
+    echo "deb: at scale $scale the window is ${width}x$height; screenshot $out/$shot"
+}
+expect_window 1 312 131 installed_window.png
+expect_window 2 624 262 installed_window_scale2.png
+
+echo "deb: PASS"
