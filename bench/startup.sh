@@ -16,29 +16,8 @@ cmake --build --preset bench >/dev/null
 program="$build/app/vantrel-hex2dec"
 bare="$build/bench/bare_window"
 
-work=$(mktemp -d)
-pids=()
-stop_all()
-{
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap stop_all EXIT
-
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-pids+=($!)
-for _ in $(seq 100); do
-    grep -q '^[0-9]' "$work/display" && break
-    sleep 0.1
-done
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+source scripts/xvfb_session.sh startup
+start_xvfb 1024x768x24
 
 # Without a window manager every top-level window is a child of the root window, so the root's
 # structure events tell the moment a program's window is mapped.

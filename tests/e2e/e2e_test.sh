@@ -14,50 +14,10 @@ text1_at=(144 50)
 convert_at=(132 77)
 text2_at=(144 106)
 
-work=$(mktemp -d)
-pids=()
-
-stop_all()
-{
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap stop_all EXIT
-
-fail()
-{
-    echo "e2e: FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [[ -s $log ]] && { echo "--- $(basename "$log")"; cat "$log"; } >&2
-    done
-    exit 1
-}
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for()
-{
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
-
-# Xvfb chooses a free display itself and writes its number to the given descriptor.
-Xvfb -displayfd 3 -screen 0 640x400x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 grep -q '^[0-9]' "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
+source "$(dirname "$0")/../../scripts/xvfb_session.sh" e2e
+start_xvfb 640x400x24
 echo "e2e: X server on $DISPLAY"
 
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
 "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")

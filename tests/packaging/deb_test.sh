@@ -21,39 +21,7 @@ expected_files=(
     ./usr/share/metainfo/$app_id.metainfo.xml
 )
 
-work=$(mktemp -d)
-pids=()
-
-stop_all()
-{
-    local i
-    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
-        kill "${pids[i]}" 2>/dev/null || true
-        wait "${pids[i]}" 2>/dev/null || true
-    done
-    rm -rf "$work"
-}
-trap stop_all EXIT
-
-fail()
-{
-    echo "deb: FAIL: $*" >&2
-    for log in "$work"/*.log; do
-        [[ -s $log ]] && { echo "--- $(basename "$log")"; cat "$log"; } >&2
-    done
-    exit 1
-}
-
-# Waits up to $1 seconds for the command after it to succeed.
-wait_for()
-{
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        ((SECONDS < deadline)) || return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "$0")/../../scripts/xvfb_session.sh" deb
 
 rm -rf "$out"
 mkdir -p "$out"
@@ -106,14 +74,7 @@ for size in 16 32; do
     [[ $(identify -format '%m %wx%h' "$icon") == "PNG ${size}x$size" ]] || fail "$icon is not a ${size}x$size PNG"
 done
 
-# Xvfb chooses a free display itself and writes its number to the given descriptor.
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-pids+=($!)
-wait_for 10 grep -q '^[0-9]' "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(head -n1 "$work/display")"
-export QT_QPA_PLATFORM=xcb
-export XDG_RUNTIME_DIR="$work/runtime"
-mkdir -m 700 "$XDG_RUNTIME_DIR"
+start_xvfb 800x600x24
 
 # Starts the installed program at scale factor $1 and checks its window has $2 x $3 pixels.
 expect_window()

@@ -1,0 +1,54 @@
+# Sourced by the scripts that run the program under an X server of their own: a scratch folder in
+# $work, the ids of every process they start in $pids (stopped in reverse order on exit), bounded
+# waits, and the server itself.
+#   source scripts/xvfb_session.sh NAME      NAME starts every failure message
+
+session_name=${1:-xvfb}
+work=$(mktemp -d)
+pids=()
+
+stop_all()
+{
+    local i
+    for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
+        kill "${pids[i]}" 2>/dev/null || true
+        wait "${pids[i]}" 2>/dev/null || true
+    done
+    rm -rf "$work"
+}
+trap stop_all EXIT
+
+# Says what failed, shows the logs kept in $work, and exits.
+fail()
+{
+    echo "$session_name: FAIL: $*" >&2
+    local log
+    for log in "$work"/*.log; do
+        [[ -s $log ]] && { echo "--- $(basename "$log")"; cat "$log"; } >&2
+    done
+    exit 1
+}
+
+# Waits up to $1 seconds for the command after it to succeed.
+wait_for()
+{
+    local deadline=$((SECONDS + $1))
+    shift
+    until "$@"; do
+        ((SECONDS < deadline)) || return 1
+        sleep 0.1
+    done
+}
+
+# Starts Xvfb with one screen of $1 (WIDTHxHEIGHTxDEPTH) on a display it chooses itself, and points
+# DISPLAY and Qt at it.
+start_xvfb()
+{
+    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+    pids+=($!)
+    wait_for 10 grep -q '^[0-9]' "$work/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(head -n1 "$work/display")"
+    export QT_QPA_PLATFORM=xcb
+    export XDG_RUNTIME_DIR="$work/runtime"
+    mkdir -m 700 "$XDG_RUNTIME_DIR"
+}
