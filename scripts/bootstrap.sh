@@ -7,10 +7,12 @@ set -euo pipefail
 profile="${1:-test}"
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
-test_packages=(libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev gcovr xvfb xauth xdotool xclip imagemagick x11-utils)
-
-# Building the Debian package and checking it and its desktop files; png2icns for scripts/make_icns.sh.
-test_packages+=(dpkg-dev file desktop-file-utils appstream icnsutils)
+test_packages=(
+    libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev gcovr   # unit tests, benchmarks, fuzzing, coverage
+    xvfb xauth xdotool xclip imagemagick x11-utils                     # the program under a real X server
+    dpkg-dev file desktop-file-utils appstream                         # the Debian package and its desktop files
+    icnsutils                                                          # scripts/make_icns.sh
+)
 
 case "$profile" in
     run) wanted=("${build_packages[@]}") ;;
