@@ -1,5 +1,5 @@
-// Start-up without a display.
-#include "app/display_guard.h"
+// Starting the application, and ending it cleanly where no window can be opened.
+#include "app/start_application.h"
 
 #include <QString>
 
@@ -20,7 +20,6 @@ struct HeldMessage
     QString text;
 };
 
-QtMessageHandler g_previousHandler = nullptr;
 std::vector<HeldMessage> g_held;
 
 [[noreturn]] void exitWithoutDisplay()
@@ -42,20 +41,18 @@ void holdOrExit(QtMsgType type, const QMessageLogContext& context, const QString
 
 } // namespace
 
-DisplayGuard::DisplayGuard()
+std::unique_ptr<QApplication> startApplication(int& argc, char** argv)
 {
-    g_previousHandler = qInstallMessageHandler(holdOrExit);
-}
-
-DisplayGuard::~DisplayGuard()
-{
-    qInstallMessageHandler(g_previousHandler);
+    const QtMessageHandler previous = qInstallMessageHandler(holdOrExit);
+    auto app = std::make_unique<QApplication>(argc, argv);
+    qInstallMessageHandler(previous);
     for (const HeldMessage& message : g_held) {
         const QMessageLogContext context(message.file, message.line, message.function, message.category);
-        if (g_previousHandler != nullptr)
-            g_previousHandler(message.type, context, message.text);
+        if (previous != nullptr)
+            previous(message.type, context, message.text);
         else
             qt_message_output(message.type, context, message.text);
     }
     g_held.clear();
+    return app;
 }
