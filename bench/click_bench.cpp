@@ -1,7 +1,7 @@
 // Time from the press on "Convert" to the output being in place, on the real window (offscreen).
 #include "bench/lines.h"
 #include "tests/support/recording_presenter.h"
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include <QApplication>
 #include <QLineEdit>

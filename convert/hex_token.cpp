@@ -14,7 +14,6 @@
 
 namespace {
 
-constexpr std::u16string_view kHexPrefix = u"&H";
 constexpr std::u16string_view kZeroPrefix = u"0000000"; // seven zeros: an empty token stays 7 wide
 constexpr std::size_t kWidth = 8;
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr std::u16string_view kHexPrefix = u"&H";
-
 std::uint32_t digitValue(char16_t c)
 {
     if (c <= u'9')

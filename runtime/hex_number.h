@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <string_view>
 
+// The prefix that marks a hexadecimal number, recognised in either case.
+inline constexpr std::u16string_view kHexPrefix = u"&H";
+
 // True when text is "&H" (either case) followed by one or more hexadecimal digits 0-9, A-F, a-f,
 // and nothing else: no sign, no white space, no digits of other scripts.
 [[nodiscard]] bool isHexNumber(std::u16string_view text);

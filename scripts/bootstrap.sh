@@ -8,10 +8,13 @@ profile="${1:-test}"
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core)
 test_packages=(
-    libgtest-dev libbenchmark-dev clang-14 libclang-rt-14-dev gcovr   # unit tests, benchmarks, fuzzing, coverage
-    xvfb xauth xdotool xclip imagemagick x11-utils                     # the program under a real X server
-    dpkg-dev file desktop-file-utils appstream                         # the Debian package and its desktop files
-    icnsutils                                                          # scripts/make_icns.sh
+    libgtest-dev googletest libbenchmark-dev clang-14 libclang-rt-14-dev gcovr   # unit tests, benchmarks, fuzzing, coverage
+    xvfb xauth xdotool xclip imagemagick x11-utils                      # the program under a real X server
+    dpkg-dev file desktop-file-utils appstream lintian scdoc man-db     # the Debian package, its desktop files, the man page
+    icnsutils librsvg2-bin                                              # scripts/make_icns.sh, scripts/make_icons.sh
+    dbus-daemon at-spi2-core python3-pyatspi                            # the window through a screen reader's stack
+    weston qt6-wayland                                                  # the window under Wayland
+    mingw-w64 wine wine64 wine32:i386 nsis zip                          # the Windows programs, run under Wine, and their installer
 )
 
 case "$profile" in
@@ -34,6 +37,11 @@ fi
 sudo=()
 if ((EUID != 0)); then
     sudo=(sudo)
+fi
+# 32-bit Windows programs run under Wine's 32-bit half, which comes from the i386 architecture.
+if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+    echo "bootstrap: adding the i386 architecture for wine32"
+    "${sudo[@]}" dpkg --add-architecture i386
 fi
 echo "bootstrap: installing ${missing[*]}"
 "${sudo[@]}" apt-get update -qq

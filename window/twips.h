@@ -1,10 +1,8 @@
-// The window's design is measured in twips; Qt places widgets in device-independent pixels.
+// The window's design is measured in twips; windows are placed in pixels.
 #pragma once
 
-#include <QRect>
-#include <QSize>
-
-// The design was drawn at 96 dots per inch; Qt scales these pixels up on high-DPI screens.
+// The design was drawn at 96 dots per inch, 15 twips to the pixel; both toolkits scale these
+// pixels up on high-DPI screens.
 inline constexpr int kTwipsPerPixel = 15;
 
 // To the nearest whole pixel, so 980 twips (65.3 pixels) lands on 65.
@@ -26,13 +24,3 @@ struct TwipsRect
     int width;
     int height;
 };
-
-[[nodiscard]] inline QSize toPixels(const TwipsSize& size)
-{
-    return {twipsToPixels(size.width), twipsToPixels(size.height)};
-}
-
-[[nodiscard]] inline QRect toPixels(const TwipsRect& rect)
-{
-    return {twipsToPixels(rect.left), twipsToPixels(rect.top), twipsToPixels(rect.width), twipsToPixels(rect.height)};
-}

@@ -1,7 +1,7 @@
 // A message presenter for window tests: records every box asked for and returns at once.
 #pragma once
 
-#include "window/message_presenter.h"
+#include "window/qt/message_presenter.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // What a screen reader meets in the main window.
-#include "window/accessibility.h"
+#include "window/qt/accessibility.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>

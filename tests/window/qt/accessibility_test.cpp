@@ -1,6 +1,6 @@
 // The main window as a screen reader meets it, through Qt's accessibility interfaces.
 #include "tests/support/recording_presenter.h"
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

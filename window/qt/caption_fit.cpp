@@ -1,5 +1,5 @@
 // Room for captions.
-#include "window/caption_fit.h"
+#include "window/qt/caption_fit.h"
 
 #include <QFontMetrics>
 #include <QLabel>

@@ -1,7 +1,7 @@
 // The real message box: a QMessageBox that blocks the whole program until the user presses OK.
 #pragma once
 
-#include "window/message_presenter.h"
+#include "window/qt/message_presenter.h"
 
 class MessageBoxPresenter final : public MessagePresenter
 {

@@ -1,7 +1,7 @@
 #include "tests/support/box_presser.h"
 #include "tests/support/recording_presenter.h"
-#include "window/form1.h"
-#include "window/message_box_presenter.h"
+#include "window/qt/form1.h"
+#include "window/qt/message_box_presenter.h"
 
 #include <QAccessible>
 #include <QAccessibleActionInterface>

@@ -2,8 +2,8 @@
 // window keeps the text whole, converts it as it converts any line, and stays usable.
 #include "tests/support/box_presser.h"
 #include "tests/support/recording_presenter.h"
-#include "window/form1.h"
-#include "window/message_box_presenter.h"
+#include "window/qt/form1.h"
+#include "window/qt/message_box_presenter.h"
 
 #include <QClipboard>
 #include <QLineEdit>

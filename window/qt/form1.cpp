@@ -1,11 +1,12 @@
 // The program's one window.
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include "convert/line.h"
 #include "runtime/errors.h"
-#include "window/accessibility.h"
-#include "window/caption_fit.h"
+#include "window/qt/accessibility.h"
 #include "window/form1_design.h"
+#include "window/qt/caption_fit.h"
+#include "window/qt/pixels.h"
 
 #include <QColor>
 #include <QLabel>
@@ -57,6 +58,8 @@ Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
 
     // The result field lies below the visible area; Tab must not lose the focus into it.
     m_text3->setFocusPolicy(Qt::ClickFocus);
+    setTabOrder(m_text1, m_text2);
+    setTabOrder(m_text2, m_command1);
 
     describeForScreenReaders(*this, *m_label1, *m_text1, *m_text2, *m_command1, *m_text3);
 

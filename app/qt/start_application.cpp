@@ -1,5 +1,5 @@
 // Starting the application, and ending it cleanly where no window can be opened.
-#include "app/start_application.h"
+#include "app/qt/start_application.h"
 
 #include <QString>
 

@@ -1,5 +1,5 @@
 // The program's icon.
-#include "app/program_icon.h"
+#include "app/qt/program_icon.h"
 
 #include <QString>
 

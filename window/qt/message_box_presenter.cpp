@@ -1,5 +1,5 @@
 // The real message box.
-#include "window/message_box_presenter.h"
+#include "window/qt/message_box_presenter.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
 // The main window on a screen with twice the usual pixel density: everything drawn at twice the size,
 // and every caption drawn whole.
 #include "tests/support/recording_presenter.h"
-#include "window/form1.h"
+#include "window/qt/form1.h"
 
 #include <QDebug>
 #include <QFontMetrics>

@@ -3,8 +3,7 @@
 #pragma once
 
 #include "runtime/form.h"
-#include "window/message_box_presenter.h"
-#include "window/message_presenter.h"
+#include "window/qt/message_presenter.h"
 
 #include <QWidget>
 
@@ -19,8 +18,7 @@ class Form1 : public QWidget, public Form
     Q_OBJECT
 
 public:
-    explicit Form1(std::unique_ptr<MessagePresenter> presenter = std::make_unique<MessageBoxPresenter>(),
-                   QWidget* parent = nullptr);
+    explicit Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent = nullptr);
 
     [[nodiscard]] std::u16string text(Field field) const override;
     void setText(Field field, const std::u16string& text) override;
@@ -30,7 +28,6 @@ private:
     [[nodiscard]] QLineEdit* lineEdit(Field field) const;
 
     std::unique_ptr<MessagePresenter> m_presenter;
-    // Created in tab order: Qt's focus chain follows the order in which children are made.
     QLineEdit* m_text1;
     QLineEdit* m_text2;
     QLabel* m_label1;
