@@ -13,6 +13,7 @@ int main(int argc, char* argv[])
 {
     const auto app = startApplication(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vantrel-hex2dec"));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.vantrel.hex2dec"));
     QApplication::setApplicationVersion(QStringLiteral(HEXDEC_VERSION));
     QApplication::setWindowIcon(programIcon());
 

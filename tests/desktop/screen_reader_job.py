@@ -1,0 +1,84 @@
+"""A screen reader's whole job on the running program, through AT-SPI: finds the input field by its
+accessible name, sets the line, presses Convert by its action and reads the output by its name.
+    screen_reader_job.py PID      PID is the program's process; exits 0 when the output is right
+Every wait is bounded; run with Debian's python3, which has pyatspi."""
+import sys
+import time
+
+import pyatspi
+
+PROMPT = "Enter you Filter Code (ex.FE FE 00 90 01 05 FD)"
+LINE = "FE FE 00 90 01 05 FD"
+EXPECTED = "254 254 0 144 1 5"
+
+
+def fail(message):
+    print(f"screen reader: FAIL: {message}", file=sys.stderr)
+    sys.exit(1)
+
+
+def poll(seconds, find):
+    """Calls find until it returns something true, for at most the given time; returns its last answer."""
+    deadline = time.monotonic() + seconds
+    while True:
+        try:
+            found = find()
+        except Exception:  # the tree can change under a walk while the window is being built
+            found = None
+        if found or time.monotonic() > deadline:
+            return found
+        time.sleep(0.1)
+
+
+def application(pid):
+    desktop = pyatspi.Registry.getDesktop(0)
+    return next((app for app in desktop if app is not None and app.get_process_id() == pid), None)
+
+
+def descendant(root, name, interface):
+    """The first accessible below root with this name that offers this interface (a label shares the
+    input field's name, but not its editable text)."""
+    return pyatspi.findDescendant(
+        root, lambda acc: acc.name == name and interface in pyatspi.listInterfaces(acc))
+
+
+def whole_text(acc):
+    return acc.queryText().getText(0, -1)
+
+
+def main():
+    pid = int(sys.argv[1])
+    app = poll(15, lambda: application(pid))
+    if app is None:
+        fail(f"process {pid} never appeared on the accessibility bus")
+    print(f"screen reader: found application '{app.name}'")
+
+    text1 = poll(10, lambda: descendant(app, PROMPT, "EditableText"))
+    if text1 is None:
+        fail(f"no editable field named '{PROMPT}'")
+    text2 = descendant(app, "Decimal values", "Text")
+    if text2 is None:
+        fail("no text field named 'Decimal values'")
+    convert = descendant(app, "Convert", "Action")
+    if convert is None or convert.getRole() != pyatspi.ROLE_PUSH_BUTTON:
+        fail("no push button named 'Convert'")
+
+    if not text1.queryEditableText().setTextContents(LINE):
+        fail("the input field refused the line")
+    if not poll(5, lambda: whole_text(text1) == LINE):
+        fail(f"the input field holds '{whole_text(text1)}' after setting it")
+
+    actions = convert.queryAction()
+    names = [actions.getName(i) for i in range(actions.nActions)]
+    press = next((i for i, action in enumerate(names) if action.lower() == "press"), None)
+    if press is None:
+        fail(f"Convert offers no press action, only {names}")
+    actions.doAction(press)
+
+    if not poll(5, lambda: whole_text(text2) == EXPECTED):
+        fail(f"'Decimal values' reads '{whole_text(text2)}', expected '{EXPECTED}'")
+    print(f"screen reader: '{LINE}' -> '{EXPECTED}'")
+
+
+if __name__ == "__main__":
+    main()
