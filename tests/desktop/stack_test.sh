@@ -40,7 +40,6 @@ CONF
     pids+=($!)
     wait_for 10 grep -qs '^unix:' "$work/session_bus" || fail "the session bus did not start"
     export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session_bus")
-    unset AT_SPI_BUS_ADDRESS # found through the session bus, as a desktop session finds it
 }
 
 a11y_address()
@@ -50,20 +49,20 @@ a11y_address()
 }
 
 # The accessibility bus, as a desktop session starts it, and the registry that screen readers ask for
-# the running applications.
+# the running applications. Neither is given the X server: the program finds the bus through the
+# session bus, as it does under Wayland, and no root window property can point anyone elsewhere.
 start_atspi()
 {
-    /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 2>"$work/atspi.log" &
+    env -u DISPLAY /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 2>"$work/atspi.log" &
     pids+=($!)
-    local address
     wait_for 10 a11y_address >/dev/null || fail "the accessibility bus did not start"
-    address=$(a11y_address)
+    a11y_bus=$(a11y_address)
     # The launcher's own bus daemon is stopped by its id too, should the launcher not take it down.
-    pids+=($(dbus-send --bus="$address" --print-reply=literal --dest=org.freedesktop.DBus / \
+    pids+=($(dbus-send --bus="$a11y_bus" --print-reply=literal --dest=org.freedesktop.DBus / \
         org.freedesktop.DBus.GetConnectionUnixProcessID string:org.freedesktop.DBus | awk '{print $2}'))
-    /usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
+    env -u DISPLAY AT_SPI_BUS_ADDRESS="$a11y_bus" /usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
     pids+=($!)
-    wait_for 10 bus_has "$address" org.a11y.atspi.Registry || fail "the accessibility registry did not start"
+    wait_for 10 bus_has "$a11y_bus" org.a11y.atspi.Registry || fail "the accessibility registry did not start"
 }
 
 # weston on its headless backend, with a socket in a runtime folder of our own. The kiosk shell shows
@@ -95,7 +94,7 @@ env "${debug[@]}" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.
 program_pid=$!
 pids+=("$program_pid")
 
-timeout 20 /usr/bin/python3 "$here/screen_reader_job.py" "$program_pid" || fail "the screen reader's job failed"
+AT_SPI_BUS_ADDRESS="$a11y_bus" timeout 20 /usr/bin/python3 "$here/screen_reader_job.py" "$program_pid" || fail "the screen reader's job failed"
 
 if [[ $stack == wayland ]]; then
     app_id=$(grep -o 'xdg_toplevel@[0-9]*\.set_app_id("[^"]*")' "$work/program.log" | sed 's/.*("\(.*\)")/\1/' || true)
