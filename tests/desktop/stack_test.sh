@@ -39,7 +39,8 @@ CONF
         2>"$work/dbus.log" &
     pids+=($!)
     wait_for 10 grep -qs '^unix:' "$work/session_bus" || fail "the session bus did not start"
-    export DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session_bus")
+    DBUS_SESSION_BUS_ADDRESS=$(head -n1 "$work/session_bus")
+    export DBUS_SESSION_BUS_ADDRESS
 }
 
 a11y_address()
@@ -53,13 +54,17 @@ a11y_address()
 # session bus, as it does under Wayland, and no root window property can point anyone elsewhere.
 start_atspi()
 {
+    unset AT_SPI_BUS_ADDRESS # one left from the caller's desktop would bypass the session bus
     env -u DISPLAY /usr/libexec/at-spi-bus-launcher --launch-immediately --a11y=1 2>"$work/atspi.log" &
     pids+=($!)
     wait_for 10 a11y_address >/dev/null || fail "the accessibility bus did not start"
     a11y_bus=$(a11y_address)
     # The launcher's own bus daemon is stopped by its id too, should the launcher not take it down.
-    pids+=($(dbus-send --bus="$a11y_bus" --print-reply=literal --dest=org.freedesktop.DBus / \
-        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.freedesktop.DBus | awk '{print $2}'))
+    local bus_pid
+    bus_pid=$(dbus-send --bus="$a11y_bus" --print-reply=literal --dest=org.freedesktop.DBus / \
+        org.freedesktop.DBus.GetConnectionUnixProcessID string:org.freedesktop.DBus | awk '{print $2}')
+    [[ $bus_pid =~ ^[0-9]+$ ]] || fail "the accessibility bus did not give its process id"
+    pids+=("$bus_pid")
     env -u DISPLAY AT_SPI_BUS_ADDRESS="$a11y_bus" /usr/libexec/at-spi2-registryd >"$work/registry.log" 2>&1 &
     pids+=($!)
     wait_for 10 bus_has "$a11y_bus" org.a11y.atspi.Registry || fail "the accessibility registry did not start"
@@ -94,10 +99,12 @@ env "${debug[@]}" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.
 program_pid=$!
 pids+=("$program_pid")
 
-AT_SPI_BUS_ADDRESS="$a11y_bus" timeout 20 /usr/bin/python3 "$here/screen_reader_job.py" "$program_pid" || fail "the screen reader's job failed"
+AT_SPI_BUS_ADDRESS="$a11y_bus" timeout 20 /usr/bin/python3 "$here/screen_reader_job.py" "$program_pid" ||
+    fail "the screen reader's job failed"
 
 if [[ $stack == wayland ]]; then
-    app_id=$(grep -o 'xdg_toplevel@[0-9]*\.set_app_id("[^"]*")' "$work/program.log" | sed 's/.*("\(.*\)")/\1/' || true)
+    app_id=$(grep -o 'xdg_toplevel@[0-9]*\.set_app_id("[^"]*")' "$work/program.log" |
+        sed 's/.*("\(.*\)")/\1/' || true)
     [[ $app_id == com.vantrel.hex2dec ]] || fail "the window's app id is '$app_id', expected 'com.vantrel.hex2dec'"
     echo "$stack: app id '$app_id'"
 fi
