@@ -4,9 +4,25 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
+#include <span>
+#include <string>
 #include <string_view>
 
 namespace {
+
+enum class CommandLineRequest
+{
+    OpenWindow,
+    ShowHelp,
+    ShowVersion,
+    Mistake,
+};
+
+struct CommandLine
+{
+    CommandLineRequest request = CommandLineRequest::OpenWindow;
+    std::string mistake; // the line to print when request is Mistake
+};
 
 using namespace std::string_view_literals;
 
@@ -74,8 +90,7 @@ Exit status: 0 once the window is closed, 1 when no window can be opened,
 The rules of the conversion are in the manual: man vantrel-hex2dec
 )";
 
-} // namespace
-
+// Reads the arguments that follow the program's name.
 CommandLine readCommandLine(std::span<const char* const> arguments)
 {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
@@ -104,6 +119,8 @@ CommandLine readCommandLine(std::span<const char* const> arguments)
     }
     return {};
 }
+
+} // namespace
 
 std::optional<int> answerCommandLine(int argc, const char* const* argv)
 {

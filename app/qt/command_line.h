@@ -3,25 +3,6 @@
 #pragma once
 
 #include <optional>
-#include <span>
-#include <string>
-
-enum class CommandLineRequest
-{
-    OpenWindow,
-    ShowHelp,
-    ShowVersion,
-    Mistake,
-};
-
-struct CommandLine
-{
-    CommandLineRequest request = CommandLineRequest::OpenWindow;
-    std::string mistake; // the line to print when request is Mistake
-};
-
-// Reads the arguments that follow the program's name.
-[[nodiscard]] CommandLine readCommandLine(std::span<const char* const> arguments);
 
 // Prints what the command line asks for and returns the exit status, or nothing when the window is to
 // open: help and version on standard output with status 0, a mistake on standard error with status 2.
