@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
 # Draws the program's icon images into app/icons/: a hexadecimal byte above its decimal value on a
-# small display, 32 x 32 in 2 colours, 32 x 32 in 16 colours and 16 x 16 in 16 colours.
-# Run it after changing the drawing; the images are committed, so a build never needs ImageMagick.
+# small display, 32 x 32 in 2 colours, 32 x 32 in 16 colours and 16 x 16 in 16 colours, pixel by pixel;
+# and 48, 64, 128 and 256 pixels square, rendered from app/icons/program.svg, the same drawing on the
+# same 32 x 32 grid, so the large sizes are sharp rather than enlarged.
+# Run it after changing the drawing; the images are committed, so a build never needs ImageMagick or
+# rsvg-convert.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -39,5 +42,10 @@ convert -size 16x16 xc:silver "${common[@]}" \
     -fill red -draw 'polygon 6,8 9,8 7,10' \
     -fill black -draw 'rectangle 3,11 12,13' \
     -colors 16 -define png:bit-depth=4 -define png:color-type=3 "PNG8:$out/program_16_16colours.png"
+
+# The large sizes, for application grids and software centres.
+for size in 48 64 128 256; do
+    rsvg-convert --width "$size" --height "$size" "$out/program.svg" --output "$out/program_$size.png"
+done
 
 identify -format '%f: %wx%h, %k colours\n' "$out"/program_*.png
