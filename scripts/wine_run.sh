@@ -4,7 +4,7 @@
 #   wine_run.sh PROGRAM [ARGS...]   in the prefix $WINEPREFIX, which --make made; Wine's processes
 #                                   are ended when the program ends
 #   wine_run.sh --make PREFIX       a fresh prefix (scripts/wine_session.sh make_wine_prefix)
-#   wine_run.sh --stop PREFIX       ends whatever still runs in it
+#   wine_run.sh --remove PREFIX     ends whatever still runs in it and removes it (over 1 GB)
 # Tests that share a prefix take a CTest RESOURCE_LOCK on it, since each ends its server.
 set -uo pipefail
 source "$(dirname "$0")/wine_session.sh"
@@ -14,9 +14,10 @@ case ${1:-} in
         make_wine_prefix "$2"
         exit
         ;;
-    --stop)
+    --remove)
         use_wine "$2"
         stop_wine
+        rm -rf "$2"
         exit 0
         ;;
 esac
