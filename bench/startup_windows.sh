@@ -33,12 +33,13 @@ pids+=("$XEV_PID")
 sleep 0.5
 
 # Launches the Windows program $1 and waits for its window titled $2 to be mapped; sets ms (launch
-# to map) and rss (VmRSS of the Wine process, KiB).
+# to map) and rss (VmRSS of the Wine process, KiB). $loader is the Wine loader of the program's
+# bitness: "wine" hands a 64-bit program to a new process, whose memory would go unmeasured.
 measure()
 {
     local start mapped line pid window
     start=$EPOCHREALTIME
-    wine "$1" >/dev/null 2>&1 &
+    "$loader" "$1" >/dev/null 2>&1 &
     pid=$!
     while true; do
         if ! IFS= read -r -t 20 line <&"${XEV[0]}"; then
@@ -68,6 +69,8 @@ title='Vantrel Hex to Decimal Converter'
 for arch in "${arches[@]}"; do
     program=build/bench-windows-$arch/app/vantrel-hex2dec.exe
     bare=build/bench-windows-$arch/bench/bare_window.exe
+    loader=/usr/lib/wine/wine
+    [[ $arch == x64 ]] && loader=/usr/lib/wine/wine64
     measure "$program" "$title"
     measure "$bare" 'Bare window'
 
