@@ -14,7 +14,7 @@ test_packages=(
     icnsutils librsvg2-bin                                              # scripts/make_icns.sh, scripts/make_icons.sh
     dbus-daemon at-spi2-core python3-pyatspi                            # the window through a screen reader's stack
     weston qt6-wayland                                                  # the window under Wayland
-    mingw-w64 wine wine64 wine32:i386 nsis zip                          # the Windows programs, run under Wine, and their installer
+    mingw-w64 wine wine64 wine32:i386 fonts-wine nsis zip               # the Windows programs, run under Wine, and their installer
 )
 
 case "$profile" in
