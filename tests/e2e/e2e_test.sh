@@ -83,6 +83,8 @@ keys()
     timeout 5 xdotool key --delay 50 "$@" || fail "could not press $*"
 }
 
+# Only ASCII is typed: xdotool types other characters unreliably under Wine, so such text would go
+# through the clipboard instead.
 type_text()
 {
     timeout 10 xdotool type --delay 20 "$1" || fail "could not type '$1'"
