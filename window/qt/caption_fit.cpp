@@ -1,12 +1,12 @@
 // Room for captions.
 #include "window/qt/caption_fit.h"
 
+#include "window/grown_to_fit.h"
+
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
-
-#include <algorithm>
 
 QSize captionSize(const QLabel& label)
 {
@@ -25,7 +25,8 @@ QSize captionSize(const QPushButton& button)
 
 QRect grownToFit(const QRect& design, const QSize& needed, const QSize& clientArea)
 {
-    const int width = std::max(design.width(), std::min(needed.width(), clientArea.width() - design.left()));
-    const int height = std::max(design.height(), std::min(needed.height(), clientArea.height() - design.top()));
-    return {design.topLeft(), QSize(width, height)};
+    const PixelRect grown =
+        grownToFit(PixelRect{design.left(), design.top(), design.width(), design.height()},
+                   PixelSize{needed.width(), needed.height()}, PixelSize{clientArea.width(), clientArea.height()});
+    return {grown.left, grown.top, grown.width, grown.height};
 }

@@ -12,6 +12,5 @@ class QPushButton;
 [[nodiscard]] QSize captionSize(const QLabel& label);
 [[nodiscard]] QSize captionSize(const QPushButton& button);
 
-// The design rectangle, widened and heightened to at least needed, but never past the client
-// area's right or bottom edge. The top-left corner stays where the design puts it.
+// window/grown_to_fit.h on Qt's rectangles.
 [[nodiscard]] QRect grownToFit(const QRect& design, const QSize& needed, const QSize& clientArea);

@@ -1,0 +1,42 @@
+// Starts the program: shows the main window, with the focus in its input field, until it is closed.
+#include "window/win32/form1.h"
+
+#include <commctrl.h>
+
+namespace {
+
+constexpr int kIconId = 1; // program.rc
+
+HICON programIcon(HINSTANCE instance, int sizeMetric)
+{
+    const int size = GetSystemMetrics(sizeMetric);
+    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}
+
+} // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
+{
+    // The themed controls of common controls 6, which the manifest asks for.
+    INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    if (!Form1::registerClass(instance, programIcon(instance, SM_CXICON), programIcon(instance, SM_CXSMICON)))
+        return 1;
+    Form1 form1;
+    if (!form1.create(instance))
+        return 1;
+    ShowWindow(form1.handle(), show);
+
+    MSG message;
+    BOOL got = FALSE;
+    while ((got = GetMessageW(&message, nullptr, 0, 0)) != 0) {
+        if (got == -1)
+            return 1;
+        if (!form1.handleKeyboard(message)) {
+            TranslateMessage(&message);
+            DispatchMessageW(&message);
+        }
+    }
+    return form1.exitCode();
+}
