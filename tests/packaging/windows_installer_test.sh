@@ -22,9 +22,11 @@ source "$here/../../scripts/wine_session.sh"
 rm -rf "$out"
 mkdir -p "$out"
 timeout 120 cpack --config "$build/CPackConfig.cmake" -B "$out" >"$work/cpack.log" 2>&1 || fail "cpack failed"
-installer=$(ls "$out"/*.exe)
-[[ $(wc -l <<<"$installer") == 1 ]] || fail "expected one installer in $out, found: $installer"
-[[ $(unzip -Z1 "$out"/*.zip) == "$program" ]] || fail "the zip holds more or less than $program: $(unzip -Z1 "$out"/*.zip)"
+installers=("$out"/*.exe)
+((${#installers[@]} == 1)) && [[ -f ${installers[0]} ]] || fail "expected one installer in $out, found: ${installers[*]}"
+installer=${installers[0]}
+zip_listing=$(cmake -E tar tf "$out"/*.zip) || fail "cannot list the zip"
+[[ $zip_listing == "$program" ]] || fail "the zip holds more or less than $program: $zip_listing"
 echo "installer: built $(basename "$installer") ($(stat -c %s "$installer") bytes) and $(basename "$out"/*.zip)"
 
 # A 64-bit program belongs under Program Files and in the 64-bit registry; a 32-bit one under
@@ -62,15 +64,12 @@ grep -qaF "$windows_dir\\$program" "$shortcut" || fail "the shortcut does not le
 (($(od -An -tu1 -j20 -N1 "$shortcut") & 0x40)) || fail "the shortcut has no icon"
 
 # Apps and features lists the program with the project's version, its icon and its uninstaller.
-value()
-{
-    timeout 20 wine reg query "$uninstall_key" /v "$1" /reg:$view 2>/dev/null | tr -d '\r' |
-        sed -n "s/^ *$1 *REG_SZ *//p"
-}
+entry=$(timeout 20 wine reg query "$uninstall_key" /reg:$view 2>&1 | tr -d '\r') ||
+    fail "no uninstall entry in the $view-bit registry: $entry"
 check_value()
 {
     local actual
-    actual=$(value "$1")
+    actual=$(sed -n "s/^ *$1 *REG_SZ *//p" <<<"$entry")
     [[ $actual == "$2" ]] || fail "$1 of the uninstall entry is '$actual', expected '$2'"
 }
 check_value DisplayName "$name"
@@ -92,10 +91,12 @@ timeout 60 wine "$dir/Uninstall.exe" /S >"$work/uninstall.log" 2>&1 || fail "the
 timeout 60 wineserver -w || fail "the uninstaller did not finish within a minute"
 left=$(installed_files)
 [[ -z $left && ! -e $dir && ! -e $start_menu/$name ]] || fail "left after uninstalling:"$'\n'"$left"
+# reg answers 1 for a key that does not exist.
 for key in "$uninstall_key" 'HKLM\Software\Vantrel'; do
     for any_view in 32 64; do
-        ! timeout 20 wine reg query "$key" /reg:$any_view >/dev/null 2>&1 ||
-            fail "the registry key $key is left in the $any_view-bit view"
+        status=0
+        timeout 20 wine reg query "$key" /reg:$any_view >/dev/null 2>&1 || status=$?
+        ((status == 1)) || fail "the registry key $key is left in the $any_view-bit view (reg query: $status)"
     done
 done
 stop_wine
