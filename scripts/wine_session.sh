@@ -13,14 +13,16 @@
 # or the menu entries that Wine would otherwise add to the desktop for every program.
 use_wine()
 {
-    export WINEPREFIX=$1
+    WINEPREFIX=$(realpath -m "$1") # Wine takes only an absolute path
+    export WINEPREFIX
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES='mscoree,mshtml,winemenubuilder.exe=d'
 }
 
 make_wine_prefix()
 {
-    local prefix=$1
+    local prefix
+    prefix=$(realpath -m "$1")
     # An older server of this prefix would keep files open in it.
     [[ -d $prefix ]] && { WINEPREFIX=$prefix timeout 20 wineserver -k 2>/dev/null || true; }
     rm -rf "$prefix"
