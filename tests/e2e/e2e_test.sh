@@ -1,30 +1,68 @@
 #!/usr/bin/env bash
-# The built program under a real X server, used as a person would: types a line, clicks "Convert"
-# with the mouse, reads the output back through the clipboard, then triggers the error box and
-# dismisses it. Screenshots of the window and of the box are saved for a person to look at.
-#   e2e_test.sh PROGRAM SCREENSHOT_DIR
+# The built program under a real X server, used as a person would: types a line, presses Enter and
+# Esc, walks the Tab order, clicks "Convert" with the mouse, reads the output back through the
+# clipboard, then triggers the error box and dismisses it. Screenshots of the window and of the box
+# are saved for a person to look at. The same scenario serves every front-end:
+#   e2e_test.sh PROGRAM SHOT_DIR                the Linux program; its windows are found by its pid
+#   e2e_test.sh --wine PREFIX PROGRAM SHOT_DIR  a Windows program under Wine in PREFIX (made when it
+#                                               does not exist yet); its windows are found by name
 # Every wait is bounded, and every process it starts is stopped by its id when it ends.
 set -euo pipefail
 
+prefix=
+if [[ $1 == --wine ]]; then
+    prefix=$2
+    shift 2
+fi
 program=$1
 shot_dir=$2
 
-# Places in the window's client area, in pixels: the design's twips at 15 to the pixel.
+title='Vantrel Hex to Decimal Converter'
+# The client area and places in it, in pixels: the design's twips at 15 to the pixel.
+client_size=(312 131)
 text1_at=(144 50)
 convert_at=(132 77)
 text2_at=(144 106)
 
-source "$(dirname "$0")/../../scripts/xvfb_session.sh" e2e
+scripts=$(dirname "$0")/../../scripts
+source "$scripts/xvfb_session.sh" e2e
 start_xvfb 640x400x24
 echo "e2e: X server on $DISPLAY"
 
-"$program" >"$work/program.log" 2>&1 &
+if [[ -n $prefix ]]; then
+    source "$scripts/wine_session.sh"
+    if [[ -f $prefix/system.reg ]]; then
+        use_wine "$prefix"
+    else
+        make_wine_prefix "$prefix" || fail "could not make the Wine prefix $prefix"
+    fi
+    trap 'stop_wine; stop_all' EXIT
+    wine "$program" >"$work/program.log" 2>&1 &
+    # Wine's windows may not carry the Unix process id of the program.
+    owner=()
+else
+    "$program" >"$work/program.log" 2>&1 &
+    owner=(--pid "$!")
+fi
 program_pid=$!
 pids+=("$program_pid")
 
-window=$(timeout 15 xdotool search --all --sync --onlyvisible --pid "$program_pid" \
-    --name '^Vantrel Hex to Decimal Converter$' | head -n1) || true
+# The visible window named $1, waiting up to $2 seconds for it.
+find_window()
+{
+    timeout "$2" xdotool search --all --sync --onlyvisible "${owner[@]}" --name "^$1\$" | head -n1
+}
+
+window=$(find_window "$title" 30) || true
 [[ -n $window ]] || fail "the main window did not appear"
+
+# Where the client area starts inside the X window: Qt's window is the client area alone, while
+# Wine without a window manager draws the frame inside its own window, with the caption on top and
+# borders of one width on the other three sides.
+eval "$(timeout 5 xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
+border=$(((WIDTH - client_size[0]) / 2))
+client_origin=("$border" $((HEIGHT - client_size[1] - border)))
+echo "e2e: window ${WIDTH}x$HEIGHT, client area at ${client_origin[0]},${client_origin[1]}"
 
 # There is no window manager, so the keyboard focus is handed to the window directly.
 focus_window()
@@ -32,9 +70,30 @@ focus_window()
     timeout 5 xdotool windowfocus --sync "$1" || fail "could not focus window $1"
 }
 
+# The pointer is first taken off the window: --sync waits for a move, and would wait for ever when
+# the pointer is already there.
 click_at()
 {
-    timeout 5 xdotool mousemove --window "$window" --sync "$1" "$2" click 1 || fail "could not click at $1,$2"
+    timeout 5 xdotool mousemove 0 0 mousemove --window "$window" --sync \
+        $((client_origin[0] + $1)) $((client_origin[1] + $2)) click 1 || fail "could not click at $1,$2"
+}
+
+keys()
+{
+    timeout 5 xdotool key --delay 50 "$@" || fail "could not press $*"
+}
+
+# Only ASCII is typed: xdotool types other characters unreliably under Wine, so such text would go
+# through the clipboard instead.
+type_text()
+{
+    timeout 10 xdotool type --delay 20 "$1" || fail "could not type '$1'"
+}
+
+# Selects the whole of the focused one-line field: Wine's edit control knows no Ctrl+A.
+select_all()
+{
+    keys End shift+Home
 }
 
 clipboard_is()
@@ -47,37 +106,51 @@ expect_text2()
 {
     focus_window "$window"
     click_at "${text2_at[@]}"
-    timeout 5 xdotool key ctrl+a ctrl+c
+    select_all
+    keys ctrl+c
     wait_for 5 clipboard_is "$1" ||
-        fail "Text2 holds '$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)', expected '$1'"
-    echo "e2e: Text2 holds '$1'"
+        fail "Text2 holds '$(timeout 2 xclip -o -selection clipboard 2>/dev/null || true)', expected '$1' ($2)"
+    echo "e2e: Text2 holds '$1' ($2)"
 }
 
-# The focus starts in Text1, so typing goes straight into it.
+# The focus starts in Text1, so typing goes straight into it. Enter and Esc convert nothing; Tab
+# then moves to Text2, where "x" lands after whatever the field holds.
 focus_window "$window"
-timeout 10 xdotool type --delay 20 'FE FE 00 90 01 05 FD'
+type_text 'FE FE 00 90 01 05 FD'
+keys Return Escape Tab End
+type_text x
+expect_text2 x 'Enter and Esc converted nothing; Tab went from Text1 to Text2'
+
 click_at "${convert_at[@]}"
-expect_text2 '254 254 0 144 1 5'
+expect_text2 '254 254 0 144 1 5' 'the example line, converted by a click'
 import -window root "$shot_dir/e2e_window.png"
+
+# From Text2 (clicked last), Tab reaches the button and then Text1 again, never the hidden Text3:
+# a new line typed there and Space on the button convert the new line.
+keys Tab Tab
+select_all
+type_text '0A 0B '
+keys Tab Tab space
+expect_text2 '10 11' 'Tab went Text2, Command1, Text1, Text2, Command1'
 
 # A token wider than 32 bits brings up the error box; after OK the line goes on converting.
 focus_window "$window"
 click_at "${text1_at[@]}"
-timeout 5 xdotool key ctrl+a
-timeout 10 xdotool type --delay 20 '01 123456789 02 03'
+select_all
+type_text '01 123456789 02 03'
 click_at "${convert_at[@]}"
-box=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$program_pid" --name '^Error$' | head -n1) || true
+box=$(find_window Error 10) || true
 [[ -n $box ]] || fail "the error box did not appear"
 import -window root "$shot_dir/e2e_error.png"
 
 focus_window "$box"
-timeout 5 xdotool key Return
+keys Return
 box_gone()
 {
-    ! xdotool search --all --onlyvisible --pid "$program_pid" --name '^Error$' >/dev/null
+    ! xdotool search --all --onlyvisible "${owner[@]}" --name '^Error$' >/dev/null
 }
 wait_for 5 box_gone || fail "the error box is still up after OK"
-expect_text2 '1  2'
+expect_text2 '1  2' 'the line went on after the error box'
 
 kill -0 "$program_pid" 2>/dev/null || fail "the program ended on its own"
 echo "e2e: screenshots in $shot_dir/e2e_window.png and $shot_dir/e2e_error.png"
