@@ -10,6 +10,10 @@ inline constexpr char16_t kCaption[] = u"Vantrel Hex to Decimal Converter";
 inline constexpr char16_t kPrompt[] = u"Enter you Filter Code (ex.FE FE 00 90 01 05 FD)";
 inline constexpr char16_t kConvert[] = u"Convert";
 
+// What screen readers call the fields the prompt does not name.
+inline constexpr char16_t kText2Name[] = u"Decimal values";
+inline constexpr char16_t kText3Name[] = u"Conversion result";
+
 inline constexpr TwipsSize kClientArea{4680, 1965};
 
 // In tab order.

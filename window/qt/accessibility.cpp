@@ -1,6 +1,8 @@
 // What a screen reader meets in the main window.
 #include "window/qt/accessibility.h"
 
+#include "window/form1_design.h"
+
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
@@ -39,7 +41,7 @@ void describeForScreenReaders(QWidget& form1, QLabel& label1, QLineEdit& text1, 
     text1.setAccessibleDescription(QStringLiteral("Hexadecimal values separated by spaces. Every value but the last "
                                                   "one is converted; end the line with a space to include it."));
 
-    text2.setAccessibleName(QStringLiteral("Decimal values"));
+    text2.setAccessibleName(QString::fromStdU16String(form1_design::kText2Name));
     text2.setAccessibleDescription(
         QStringLiteral("The output of the conversion: the values in decimal, separated by spaces."));
 
@@ -51,7 +53,7 @@ void describeForScreenReaders(QWidget& form1, QLabel& label1, QLineEdit& text1, 
     // between conversions. Qt has no public way to drop one visible widget from the accessibility tree,
     // so a reader that walks the whole window finds it; its name and description say what it is and
     // where the output really is.
-    text3.setAccessibleName(QStringLiteral("Conversion result"));
+    text3.setAccessibleName(QString::fromStdU16String(form1_design::kText3Name));
     text3.setAccessibleDescription(QStringLiteral("Working field of the conversion, below the visible part of the "
                                                   "window and empty between conversions. The output is in Decimal "
                                                   "values."));

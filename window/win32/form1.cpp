@@ -30,6 +30,8 @@ enum ControlId : int
     kText2Id,
     kCommand1Id,
     kText3Id,
+    kText2NameId,
+    kText3NameId,
 };
 
 // The core's message styles are the values MessageBoxW takes.
@@ -38,13 +40,13 @@ static_assert(static_cast<UINT>(MessageStyle::Critical) == (MB_ICONHAND | MB_OK)
 HWND makeControl(HWND parent, const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
                  ControlId id)
 {
-    return CreateWindowExW(exStyle, className, caption.c_str(), WS_CHILD | WS_VISIBLE | style, 0, 0, 0, 0, parent,
+    return CreateWindowExW(exStyle, className, caption.c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
 HWND makeTextBox(HWND parent, DWORD tabStop, ControlId id)
 {
-    HWND box = makeControl(parent, L"Edit", L"", ES_AUTOHSCROLL | tabStop, WS_EX_CLIENTEDGE, id);
+    HWND box = makeControl(parent, L"Edit", L"", WS_VISIBLE | ES_AUTOHSCROLL | tabStop, WS_EX_CLIENTEDGE, id);
     if (box != nullptr)
         SendMessageW(box, EM_SETLIMITTEXT, 0, 0); // the default of about 30,000 would cut a pasted line
     return box;
@@ -184,12 +186,17 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void Form1::createControls()
 {
-    // The prompt comes right before Text1, so screen readers name Text1 by it. Creation order is
-    // also the Tab order: Text1, Text2, Command1, and never Text3, which has no tab stop.
-    m_label1 = makeControl(m_window, L"Static", toWide(design::kPrompt), SS_LEFT | SS_NOPREFIX, 0, kLabel1Id);
+    // Screen readers name a field by the static text control just before it: the prompt comes right
+    // before Text1, and a hidden label before each of Text2 and Text3. Creation order is also the Tab
+    // order: Text1, Text2, Command1, and never Text3, which has no tab stop.
+    m_label1 = makeControl(m_window, L"Static", toWide(design::kPrompt), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
+                           kLabel1Id);
     m_text1 = makeTextBox(m_window, WS_TABSTOP, kText1Id);
+    makeControl(m_window, L"Static", toWide(design::kText2Name), SS_NOPREFIX, 0, kText2NameId);
     m_text2 = makeTextBox(m_window, WS_TABSTOP, kText2Id);
-    m_command1 = makeControl(m_window, L"Button", toWide(design::kConvert), BS_PUSHBUTTON | WS_TABSTOP, 0, kCommand1Id);
+    m_command1 = makeControl(m_window, L"Button", toWide(design::kConvert), WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0,
+                             kCommand1Id);
+    makeControl(m_window, L"Static", toWide(design::kText3Name), SS_NOPREFIX, 0, kText3NameId);
     m_text3 = makeTextBox(m_window, 0, kText3Id);
     if (m_command1 != nullptr && !keepFromDefault(m_command1))
         m_command1 = nullptr;
