@@ -81,7 +81,7 @@ seconds_to_ms()
 # One run with the line in file $1; appends "paste output cpu freeze rss hwm" to file $2.
 measure()
 {
-    local line=$1 results=$2 pid window xclip_pid t0 t_paste t_output ticks0 ticks1 start end ping rss hwm got
+    local line=$1 results=$2 pid window xclip_pid change_pid t0 t_paste t_output ticks0 ticks1 start end ping rss hwm got
     "$program" >"$work/program.log" 2>&1 &
     pid=$!
     pids+=("$pid")
@@ -95,17 +95,19 @@ measure()
     pids+=("$xclip_pid")
     wait_for 5 clipboard_owned || fail "xclip did not take the clipboard"
 
-    coproc CHANGE { exec "$probe" change "$window" "${text2_rect[@]}" 60; }
-    pids+=("$CHANGE_PID")
-    read -r -t 10 ready <&"${CHANGE[0]}" && [[ $ready == ready ]] || fail "the pixel probe did not start"
+    "$probe" change "$window" "${text2_rect[@]}" 60 >"$work/change" &
+    change_pid=$!
+    pids+=("$change_pid")
+    wait_for 10 grep -sqx ready "$work/change" || fail "the pixel probe did not start"
 
     # The focus starts in Text1.
     t0=$EPOCHREALTIME
     timeout 5 xdotool key ctrl+v
     t_paste=$("$probe" answer "$window" 60) || fail "the program did not answer after the paste"
     click_at "$window" "${convert_at[@]}" || fail "could not click Convert"
-    read -r -t 60 t_output <&"${CHANGE[0]}" || fail "the output field was not drawn anew"
-    stop "$CHANGE_PID"
+    wait "$change_pid" || fail "the output field was not drawn anew"
+    stop "$change_pid"
+    t_output=$(sed -n 2p "$work/change")
 
     # Idle, as a user leaves it: the focus back in the long line, its cursor blinking.
     click_at "$window" "${text1_at[@]}" || fail "could not click Text1"

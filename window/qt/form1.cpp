@@ -3,9 +3,10 @@
 
 #include "convert/line.h"
 #include "runtime/errors.h"
-#include "window/qt/accessibility.h"
 #include "window/form1_design.h"
+#include "window/qt/accessibility.h"
 #include "window/qt/caption_fit.h"
+#include "window/qt/long_line_edit.h"
 #include "window/qt/pixels.h"
 
 #include <QColor>
@@ -21,9 +22,9 @@ namespace {
 
 namespace design = form1_design;
 
-QLineEdit* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
+template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
 {
-    auto* box = new QLineEdit(parent);
+    auto* box = new Box(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(toPixels(place));
     box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default of 32767 would cut a pasted line
@@ -33,7 +34,8 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place
 } // namespace
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
-    : QWidget(parent), m_presenter(std::move(presenter)), m_text1(makeTextBox(this, "Text1", design::kText1)),
+    : QWidget(parent), m_presenter(std::move(presenter)),
+      m_text1(makeTextBox<LongLineEdit>(this, "Text1", design::kText1)),
       m_text2(makeTextBox(this, "Text2", design::kText2)),
       m_label1(new QLabel(QString::fromStdU16String(design::kPrompt), this)),
       m_command1(new QPushButton(QString::fromStdU16String(design::kConvert), this)),
