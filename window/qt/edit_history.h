@@ -12,6 +12,8 @@ struct TextEdit
     int position;     // where the replaced stretch starts
     QString removed;  // what was there before
     QString inserted; // what is there now
+    int cursor;       // where the cursor was before
+    bool selected;    // whether the removed stretch was the selection
 };
 
 class EditHistory

@@ -12,6 +12,8 @@ namespace {
 
 constexpr int kFirstWindow = 256;       // characters laid out at first; most views need fewer
 constexpr int kLargestWindow = 1 << 16; // so that a run of zero-width characters cannot lay out it all
+constexpr int kLead = 2;                // characters laid out left of the view
+constexpr int kMargins = 8;             // pixels laid out right of the view
 
 // Lays text out on one line, with control characters shown as spaces as the toolkit's line edit does.
 void layOutLine(QTextLayout& layout, QStringView text, const QFont& font, Qt::LayoutDirection direction)
@@ -41,23 +43,35 @@ int characterStart(const QString& text, int position)
 
 } // namespace
 
-void LineView::layOut(const QString& text, int from, int width)
+void LineView::layOut(const QString& text, int width)
 {
-    m_start = from;
-    const int available = static_cast<int>(text.size()) - from;
+    const int available = static_cast<int>(text.size()) - m_start;
     int length = std::min(available, kFirstWindow);
     for (;;) {
-        layOutLine(m_layout, QStringView(text).sliced(from, length), m_font, m_direction);
-        if (length == available || length >= kLargestWindow || m_layout.lineAt(0).naturalTextWidth() > m_offset + width)
+        layOutLine(m_layout, QStringView(text).sliced(m_start, length), m_font, m_direction);
+        if (length == available || length >= kLargestWindow ||
+            m_layout.lineAt(0).naturalTextWidth() > m_offset + width + kMargins)
             break;
         length = std::min(available, length * 4);
     }
     m_laidOut = true;
 }
 
-void LineView::rightAlign(const QString& text, int position, int width)
+void LineView::showFrom(const QString& text, int position, qreal within, int width)
 {
-    const qreal target = width - 1;
+    // A few characters more on the left, for the glyph that shows in the field's margin.
+    m_start = position;
+    for (int lead = 0; lead < kLead && m_start > 0; ++lead)
+        m_start = characterStart(text, m_start - 1);
+    m_offset = 0;
+    layOut(text, width);
+    m_offset = m_layout.lineAt(0).cursorToX(position - m_start) + within;
+    if (m_layout.lineAt(0).naturalTextWidth() <= m_offset + width + kMargins)
+        layOut(text, width);
+}
+
+void LineView::placeAt(const QString& text, int position, qreal target, int width)
+{
     QTextLayout measure;
     int from = position;
     qreal needed = 0;
@@ -68,17 +82,16 @@ void LineView::rightAlign(const QString& text, int position, int width)
         if (needed >= target || from == 0 || reach >= kLargestWindow)
             break;
     }
-    m_offset = 0;
-    if (needed > target) {
-        const qreal left = needed - target;
-        const QTextLine line = measure.lineAt(0);
-        int first = line.xToCursor(left, QTextLine::CursorBetweenCharacters);
-        if (line.cursorToX(first) > left)
-            first = measure.previousCursorPosition(first);
-        m_offset = left - line.cursorToX(first);
-        from += first;
+    if (needed <= target) {
+        showFrom(text, from, 0, width);
+        return;
     }
-    layOut(text, from, width);
+    const qreal left = qRound(needed) - target; // whole pixels, as the toolkit's line edit scrolls
+    const QTextLine line = measure.lineAt(0);
+    int first = line.xToCursor(left, QTextLine::CursorBetweenCharacters);
+    if (line.cursorToX(first) > left)
+        first = measure.previousCursorPosition(first);
+    showFrom(text, from + first, left - line.cursorToX(first), width);
 }
 
 void LineView::keepVisible(const QString& text, int cursor, const QFont& font, Qt::LayoutDirection direction, int width)
@@ -94,24 +107,21 @@ void LineView::keepVisible(const QString& text, int cursor, const QFont& font, Q
         m_offset = 0;
         m_laidOut = false;
     }
-    if (!m_laidOut)
-        layOut(text, characterStart(text, m_start), width);
-
-    if (cursor < m_start) {
-        m_offset = 0;
-        layOut(text, cursor, width);
-    } else if (const auto x = xOf(cursor); !x) {
-        rightAlign(text, cursor, width);
-    } else if (*x < 0) {
-        m_offset = 0;
-        layOut(text, cursor, width);
-    } else if (*x >= width) {
-        rightAlign(text, cursor, width);
+    if (!m_laidOut) {
+        m_start = characterStart(text, m_start);
+        layOut(text, width);
     }
 
+    const auto x = xOf(cursor);
+    if ((!x && cursor < m_start) || (x && *x < 0))
+        showFrom(text, cursor, 0, width);
+    else if (!x || *x >= width)
+        placeAt(text, cursor, width - 1, width);
+
+    // The toolkit's line edit counts one pixel more than the text for the text's width, hence width - 2.
     const int end = m_start + static_cast<int>(m_layout.text().size());
     if (end == size && (m_start > 0 || m_offset > 0) && m_layout.lineAt(0).naturalTextWidth() - m_offset < width - 1)
-        rightAlign(text, size, width);
+        placeAt(text, size, width - 2, width);
 }
 
 int LineView::positionAt(const QString& text, qreal x)

@@ -43,8 +43,12 @@ public:
     void draw(QPainter& painter, const Paint& paint) const;
 
 private:
-    void layOut(const QString& text, int from, int width);
-    void rightAlign(const QString& text, int position, int width);
+    // Lays out from m_start far enough to fill the view.
+    void layOut(const QString& text, int width);
+    // Scrolls so that the view's left edge lies within pixels right of position.
+    void showFrom(const QString& text, int position, qreal within, int width);
+    // Scrolls so that position lies at x.
+    void placeAt(const QString& text, int position, qreal x, int width);
 
     QFont m_font;
     Qt::LayoutDirection m_direction = Qt::LeftToRight;

@@ -108,7 +108,8 @@ void LongLineEdit::replace(int start, int length, const QString& with, Change ch
     const qsizetype newSize = text().size() - length + with.size();
     if (newSize > kLongLine)
         showLongLine(true); // before the base class holds the line, so that it never lays it out
-    TextEdit edit{start, text().mid(start, length), with};
+    const bool selected = hasSelectedText() && selectionStart() == start && selectionLength() == length;
+    TextEdit edit{start, text().mid(start, length), with, cursorPosition(), selected};
 
     m_applying = true;
     if (length + with.size() <= kSmallEdit) {
@@ -131,7 +132,8 @@ void LongLineEdit::replace(int start, int length, const QString& with, Change ch
             showLongLine(false);
     }
     m_view.invalidate();
-    keepCursorVisible();
+    if (change != Change::History)
+        keepCursorVisible(); // an undo places the cursor afterwards, and scrolls only then
     restartBlink();
     update();
     updateMicroFocus();
@@ -147,17 +149,26 @@ void LongLineEdit::replaceSelection(const QString& with, Change change)
 
 void LongLineEdit::undoEdit()
 {
+    // The cursor, and the selection that was replaced, come back as they were.
     if (const auto edit = m_history.undo()) {
         replace(edit->position, static_cast<int>(edit->inserted.size()), edit->removed, Change::History);
-        if (!edit->removed.isEmpty())
-            setSelection(edit->position, static_cast<int>(edit->removed.size()));
+        const int removed = static_cast<int>(edit->removed.size());
+        if (edit->selected && edit->cursor == edit->position)
+            setSelection(edit->position + removed, -removed);
+        else if (edit->selected)
+            setSelection(edit->position, removed);
+        else
+            setCursorPosition(edit->cursor);
+        keepCursorVisible();
     }
 }
 
 void LongLineEdit::redoEdit()
 {
-    if (const auto edit = m_history.redo())
+    if (const auto edit = m_history.redo()) {
         replace(edit->position, static_cast<int>(edit->removed.size()), edit->inserted, Change::History);
+        keepCursorVisible();
+    }
 }
 
 void LongLineEdit::pasteFrom(QClipboard::Mode mode)
@@ -562,7 +573,7 @@ void LongLineEdit::restartBlink()
 QRect LongLineEdit::textLine() const
 {
     // The margins and the vertical placement of the toolkit's line edit.
-    constexpr int kHorizontalMargin = 1;
+    constexpr int kHorizontalMargin = 2;
     constexpr int kVerticalMargin = 1;
     QStyleOptionFrame panel;
     initStyleOption(&panel);
