@@ -4,18 +4,21 @@
 #include "convert/line.h"
 #include "runtime/errors.h"
 #include "window/form1_design.h"
+#include "window/prompt_colour.h"
 #include "window/qt/accessibility.h"
 #include "window/qt/caption_fit.h"
 #include "window/qt/long_line_edit.h"
 #include "window/qt/pixels.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QString>
 
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -48,9 +51,7 @@ Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
 
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette blue = m_label1->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    m_label1->setPalette(blue);
+    applyPromptColour();
     m_label1->setGeometry(grownToFit(toPixels(design::kLabel1), captionSize(*m_label1), clientArea));
 
     m_command1->setObjectName(QStringLiteral("Command1"));
@@ -68,6 +69,26 @@ Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
     m_text1->setFocus();
 
     connect(m_command1, &QPushButton::clicked, this, [this] { ConvertLine(*this); });
+}
+
+void Form1::applyPromptColour()
+{
+    // The label draws on the window's own background.
+    const QColor background = palette().color(QPalette::Window);
+    const Rgb colour =
+        promptColour(Rgb{static_cast<std::uint8_t>(background.red()), static_cast<std::uint8_t>(background.green()),
+                         static_cast<std::uint8_t>(background.blue())});
+    QPalette prompt = m_label1->palette();
+    prompt.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+    m_label1->setPalette(prompt);
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    // A desktop that switches to a dark theme while the program runs changes the palette under it.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        applyPromptColour();
+    QWidget::changeEvent(event);
 }
 
 QLineEdit* Form1::lineEdit(Field field) const
