@@ -1,11 +1,15 @@
 // The input field, which must stay responsive with a line of megabytes pasted into it.
 #include "window/qt/long_line_edit.h"
 
+#include "window/qt/long_line_accessible.h"
 #include "window/qt/text_boundaries.h"
+
+#include <QAccessible>
 
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -74,6 +78,11 @@ template <typename Slot> void replaceAction(QMenu& menu, const char* name, bool 
 
 LongLineEdit::LongLineEdit(QWidget* parent) : QLineEdit(parent)
 {
+    static const bool described = [] {
+        QAccessible::installFactory(longLineInterface);
+        return true;
+    }();
+    (void)described;
     connect(this, &QLineEdit::textChanged, this, &LongLineEdit::onTextChanged);
     connect(this, &QLineEdit::cursorPositionChanged, this, &LongLineEdit::onCursorMoved);
     connect(this, &QLineEdit::selectionChanged, this, &LongLineEdit::onCursorMoved);
@@ -590,7 +599,33 @@ QRect LongLineEdit::textLine() const
 
 int LongLineEdit::positionAt(const QPoint& point)
 {
+    if (!m_long)
+        return cursorPositionAt(point);
     return m_view.positionAt(text(), point.x() - textLine().left());
+}
+
+QRect LongLineEdit::characterRectangle(int position) const
+{
+    const QString line = text();
+    if (position < 0 || position >= line.size())
+        return {};
+    const QRect textLine = this->textLine();
+    const int next = nextCharacter(line, position);
+    if (m_long) {
+        const auto left = m_view.xOf(position);
+        const auto right = m_view.xOf(next);
+        if (!left || !right)
+            return {};
+        return {textLine.left() + qRound(*left), textLine.top(), qMax(1, qRound(*right - *left)), textLine.height()};
+    }
+    // Measured from the cursor, whose place the toolkit's line edit knows, scrolling included; the cursor
+    // rectangle reaches 5 pixels left of the cursor.
+    const QFontMetrics metrics = fontMetrics();
+    const int cursorX = cursorRect().left() + 5;
+    const int x = cursorX + metrics.horizontalAdvance(line.left(position)) -
+                  metrics.horizontalAdvance(line.left(cursorPosition()));
+    return {x, textLine.top(), qMax(1, metrics.horizontalAdvance(line.mid(position, next - position))),
+            textLine.height()};
 }
 
 QRect LongLineEdit::cursorRectangle() const

@@ -30,6 +30,11 @@ public:
 
     [[nodiscard]] bool showsLongLine() const { return m_long; }
 
+    // For screen readers: the position nearest point, and where the character at position is drawn
+    // (empty when it is out of sight), both in the field's coordinates.
+    [[nodiscard]] int positionAt(const QPoint& point);
+    [[nodiscard]] QRect characterRectangle(int position) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -76,7 +81,6 @@ private:
 
     // Where the text line lies in the widget, as the toolkit's line edit places it.
     [[nodiscard]] QRect textLine() const;
-    [[nodiscard]] int positionAt(const QPoint& point);
     [[nodiscard]] QRect cursorRectangle() const;
 
     bool m_long = false;

@@ -2,6 +2,7 @@
 // it, and it looks, as they would on the toolkit's line edit holding the same line.
 #include "window/qt/long_line_edit.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QImage>
@@ -73,6 +74,7 @@ private slots:
 
     void actsAndLooksAsTheToolkitsField_data();
     void actsAndLooksAsTheToolkitsField();
+    void screenReaderMeetsWhatTheToolkitsFieldOffers();
 
 private:
     [[nodiscard]] std::array<QLineEdit*, 2> fields() const;
@@ -189,6 +191,34 @@ void LongLineTest::actsAndLooksAsTheToolkitsField()
             QFAIL(qPrintable(QStringLiteral("after %1 the field looks different (long_line_*.png)").arg(step)));
         }
     }
+}
+
+void LongLineTest::screenReaderMeetsWhatTheToolkitsFieldOffers()
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(m_long);
+    QAccessibleInterface* reference = QAccessible::queryAccessibleInterface(m_standard);
+    QVERIFY(face && face->textInterface() && face->editableTextInterface() && reference);
+    QCOMPARE(face->role(), reference->role());
+    QCOMPARE(face->state().passwordEdit, reference->state().passwordEdit);
+    QCOMPARE(face->state().editable, reference->state().editable);
+    QCOMPARE(face->text(QAccessible::Value), reference->text(QAccessible::Value));
+
+    QAccessibleTextInterface* text = face->textInterface();
+    QCOMPARE(text->characterCount(), reference->textInterface()->characterCount());
+    int start = 0;
+    int end = 0;
+    int referenceStart = 0;
+    int referenceEnd = 0;
+    QCOMPARE(text->textAtOffset(7, QAccessible::WordBoundary, &start, &end),
+             reference->textInterface()->textAtOffset(7, QAccessible::WordBoundary, &referenceStart, &referenceEnd));
+    QCOMPARE(start, referenceStart);
+    const QPoint middle(m_long->width() / 2, m_long->height() / 2);
+    QCOMPARE(text->offsetAtPoint(m_long->mapToGlobal(middle)),
+             reference->textInterface()->offsetAtPoint(m_standard->mapToGlobal(middle)));
+
+    face->editableTextInterface()->replaceText(0, 2, QStringLiteral("AB"));
+    reference->editableTextInterface()->replaceText(0, 2, QStringLiteral("AB"));
+    QCOMPARE(m_long->text(), m_standard->text());
 }
 
 QTEST_MAIN(LongLineTest)
