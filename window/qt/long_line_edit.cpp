@@ -5,7 +5,6 @@
 #include "window/qt/text_boundaries.h"
 
 #include <QAccessible>
-
 #include <QAction>
 #include <QApplication>
 #include <QContextMenuEvent>

@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMetaEnum>
+#include <QMimeData>
 #include <QStyleHints>
 #include <QWidget>
 #include <QtTest>
@@ -28,7 +29,7 @@ QString longLine()
 
 // One step of a script, applied alike to both fields:
 //   type:TEXT  key:SEQUENCE  std:STANDARD_KEY  clip:TEXT (sets the clipboard)
-//   click:X  shift-click:X  double-click:X  drag:X1:X2 (x in the field, at mid-height)
+//   click:X  shift-click:X  double-click:X  drag:X1:X2  drop:X:TEXT (x in the field, at mid-height)
 void apply(QLineEdit& field, const QString& step)
 {
     const QString verb = step.section(u':', 0, 0);
@@ -55,6 +56,11 @@ void apply(QLineEdit& field, const QString& step)
                          field.mapToGlobal(at(step.section(u':', 2, 2))), Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(&field, &move);
         QTest::mouseRelease(&field, Qt::LeftButton, {}, at(step.section(u':', 2, 2)));
+    } else if (verb == u"drop") {
+        QMimeData data;
+        data.setText(step.section(u':', 2));
+        QDropEvent drop(at(step.section(u':', 1, 1)), Qt::CopyAction, &data, Qt::LeftButton, {});
+        QApplication::sendEvent(&field, &drop);
     } else {
         QFAIL(qPrintable(QStringLiteral("unknown step ") + step));
     }
@@ -160,11 +166,14 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
         << QStringList{"clip:12 34 ", "key:Home", "std:Paste", "std:Undo", "std:Redo"};
     QTest::newRow("undo typing over a selection") << QStringList{"key:Ctrl+Shift+Left", "type:Q", "std:Undo"};
     QTest::newRow("select all, type: a short line again") << QStringList{"std:SelectAll", "type:FE FE", "key:Left"};
+    QTest::newRow("a short line made long by a paste")
+        << QStringList{"std:SelectAll", "std:Copy", "type:FE", "std:Paste", "key:Ctrl+Left"};
     QTest::newRow("click") << QStringList{"click:100"};
     QTest::newRow("click after scrolling") << QStringList{"key:Home", "key:Ctrl+Right", "click:150"};
     QTest::newRow("click, shift-click") << QStringList{"click:40", "shift-click:200"};
     QTest::newRow("double-click a word") << QStringList{"key:Ctrl+Left", "double-click:120"};
     QTest::newRow("drag") << QStringList{"drag:200:30"};
+    QTest::newRow("drop") << QStringList{"key:Home", "drop:60:12 34 "};
 }
 
 void LongLineTest::actsAndLooksAsTheToolkitsField()
