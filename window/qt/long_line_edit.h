@@ -5,7 +5,9 @@
 // cursor), and keep one undo entry per character: seconds of freezing and hundreds of megabytes for a
 // 10 MB line. So for a long line the base class keeps only the text, the cursor and the selection, with
 // its own display switched off (no echo), and this class draws, scrolls, edits and undoes through a
-// view of the part in sight.
+// view of the part in sight. Two differences remain while a line is long: an input method's pre-edit
+// text is not shown until committed, and undo reaches back only to where the line became long (or, once
+// it shrinks to half the limit and the toolkit's line edit takes over again, to that point).
 #pragma once
 
 #include "window/qt/edit_history.h"

@@ -1,5 +1,5 @@
-// The input field with a line too long for the toolkit's line edit: keys, mouse and clipboard act on
-// it, and it looks, as they would on the toolkit's line edit holding the same line.
+// The input field with a line too long for the toolkit's line edit: keys, mouse, clipboard and screen
+// readers find it acting, and looking, as the toolkit's line edit holding the same line.
 #include "window/qt/long_line_edit.h"
 
 #include <QAccessible>
