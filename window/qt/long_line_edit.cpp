@@ -127,8 +127,11 @@ void LongLineEdit::replace(int start, int length, const QString& with, Change ch
         else
             insert(with);
     } else {
-        QString changed = text();
-        changed.replace(start, length, with);
+        // Built at its final size: growing a copy in place would reserve half as much again.
+        const QString line = text();
+        QString changed;
+        changed.reserve(newSize);
+        changed.append(QStringView(line).first(start)).append(with).append(QStringView(line).sliced(start + length));
         setText(changed);
     }
     setCursorPosition(start + static_cast<int>(with.size()));
