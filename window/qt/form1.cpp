@@ -3,27 +3,31 @@
 
 #include "convert/line.h"
 #include "runtime/errors.h"
-#include "window/qt/accessibility.h"
 #include "window/form1_design.h"
+#include "window/prompt_colour.h"
+#include "window/qt/accessibility.h"
 #include "window/qt/caption_fit.h"
+#include "window/qt/long_line_edit.h"
 #include "window/qt/pixels.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QString>
 
+#include <cstdint>
 #include <limits>
 
 namespace {
 
 namespace design = form1_design;
 
-QLineEdit* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
+template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
 {
-    auto* box = new QLineEdit(parent);
+    auto* box = new Box(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(toPixels(place));
     box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default of 32767 would cut a pasted line
@@ -33,7 +37,8 @@ QLineEdit* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place
 } // namespace
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
-    : QWidget(parent), m_presenter(std::move(presenter)), m_text1(makeTextBox(this, "Text1", design::kText1)),
+    : QWidget(parent), m_presenter(std::move(presenter)),
+      m_text1(makeTextBox<LongLineEdit>(this, "Text1", design::kText1)),
       m_text2(makeTextBox(this, "Text2", design::kText2)),
       m_label1(new QLabel(QString::fromStdU16String(design::kPrompt), this)),
       m_command1(new QPushButton(QString::fromStdU16String(design::kConvert), this)),
@@ -46,9 +51,7 @@ Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
 
     m_label1->setObjectName(QStringLiteral("Label1"));
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    QPalette blue = m_label1->palette();
-    blue.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    m_label1->setPalette(blue);
+    applyPromptColour();
     m_label1->setGeometry(grownToFit(toPixels(design::kLabel1), captionSize(*m_label1), clientArea));
 
     m_command1->setObjectName(QStringLiteral("Command1"));
@@ -66,6 +69,26 @@ Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
     m_text1->setFocus();
 
     connect(m_command1, &QPushButton::clicked, this, [this] { ConvertLine(*this); });
+}
+
+void Form1::applyPromptColour()
+{
+    // The label draws on the window's own background.
+    const QColor background = palette().color(QPalette::Window);
+    const Rgb colour =
+        promptColour(Rgb{static_cast<std::uint8_t>(background.red()), static_cast<std::uint8_t>(background.green()),
+                         static_cast<std::uint8_t>(background.blue())});
+    QPalette prompt = m_label1->palette();
+    prompt.setColor(QPalette::WindowText, QColor(colour.red, colour.green, colour.blue));
+    m_label1->setPalette(prompt);
+}
+
+void Form1::changeEvent(QEvent* event)
+{
+    // A desktop that switches to a dark theme while the program runs changes the palette under it.
+    if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
+        applyPromptColour();
+    QWidget::changeEvent(event);
 }
 
 QLineEdit* Form1::lineEdit(Field field) const

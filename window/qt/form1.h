@@ -24,8 +24,13 @@ public:
     void setText(Field field, const std::u16string& text) override;
     void showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title) override;
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
     [[nodiscard]] QLineEdit* lineEdit(Field field) const;
+    // Pure blue as designed, or a lighter blue where the window's background is too dark for it.
+    void applyPromptColour();
 
     std::unique_ptr<MessagePresenter> m_presenter;
     QLineEdit* m_text1;

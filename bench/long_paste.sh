@@ -1,0 +1,158 @@
+#!/usr/bin/env bash
+# A long line pasted into the program's input field under Xvfb, as a user pastes it: through the
+# clipboard (xclip) and ctrl+v, then a click on "Convert". For each run it reports
+#   paste_ms   ctrl+v until the program's event loop answers again,
+#   output_ms  ctrl+v until the output field is drawn anew (the click comes straight after the paste),
+#   cpu_pct    CPU use over 5 s of idle with the focus back in the input field (its cursor blinking),
+#   freeze_ms  the longest the event loop left a ping unanswered over those 5 s (pinged every 20 ms),
+#   rss_mib    resident memory after all that, and hwm_mib, its peak,
+# checks the output, then prints the medians for each line length.
+#   bench/long_paste.sh [RUNS] [MEGABYTES...]    RUNS of each (default 5), lengths (default 1 10)
+#   PROGRAM=path bench/long_paste.sh ...          another build of the program, to compare
+# Needs the test profile of scripts/bootstrap.sh (Xvfb, xdotool, xclip).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+runs=${1:-5}
+shift || true
+sizes=("${@:-1 10}")
+read -r -a sizes <<<"${sizes[*]}"
+build=build/bench
+
+cmake --preset bench >/dev/null
+cmake --build --preset bench >/dev/null
+program=${PROGRAM:-$build/app/vantrel-hex2dec}
+probe=$build/bench/x_probe
+ticks_per_second=$(getconf CLK_TCK)
+idle_seconds=5
+
+# Places in the window's client area, in pixels: the design's twips at 15 to the pixel.
+text1_at=(144 50)
+convert_at=(132 77)
+text2_at=(144 106)
+text2_rect=(8 96 273 21)
+expected="254 254 254 254 254 254 254 254 254 254 254 254"
+
+source scripts/xvfb_session.sh long_paste
+start_xvfb 640x400x24
+
+# "FE FE ... F": MEGABYTES million characters of short tokens, no newline.
+make_line()
+{
+    awk -v n="$(($1 * 1000000))" 'BEGIN { s = "FE "; while (length(s) * 2 <= n) s = s s;
+        while (length(s) < n) s = s substr(s, 1, n - length(s)); printf "%s", substr(s, 1, n - 1) "F" }'
+}
+
+cpu_ticks()
+{
+    awk '{ print $14 + $15 }' "/proc/$1/stat"
+}
+
+status_kib()
+{
+    awk -v key="$2:" '$1 == key { print $2 }' "/proc/$1/status"
+}
+
+# Stops one process of $pids by its id and forgets it.
+stop()
+{
+    kill "$1" 2>/dev/null || true
+    wait "$1" 2>/dev/null || true
+    local i
+    for i in "${!pids[@]}"; do [[ ${pids[i]} == "$1" ]] && unset 'pids[i]'; done
+    pids=("${pids[@]}")
+}
+
+clipboard_owned()
+{
+    timeout 2 xclip -o -selection clipboard -t TARGETS >/dev/null 2>&1
+}
+
+click_at()
+{
+    timeout 5 xdotool mousemove --window "$1" --sync "$2" "$3" click 1 >/dev/null
+}
+
+seconds_to_ms()
+{
+    awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f", (b - a) * 1000 }'
+}
+
+# One run with the line in file $1; appends "paste output cpu freeze rss hwm" to file $2.
+measure()
+{
+    local line=$1 results=$2 pid window xclip_pid change_pid t0 t_paste t_output ticks0 ticks1 start end ping rss hwm got
+    "$program" >"$work/program.log" 2>&1 &
+    pid=$!
+    pids+=("$pid")
+    window=$(timeout 15 xdotool search --all --sync --onlyvisible --pid "$pid" \
+        --name '^Vantrel Hex to Decimal Converter$' | head -n1) || true
+    [[ -n $window ]] || fail "the main window did not appear"
+    timeout 5 xdotool windowfocus --sync "$window" || fail "could not focus the window"
+
+    xclip -selection clipboard -quiet <"$line" >/dev/null 2>&1 &
+    xclip_pid=$!
+    pids+=("$xclip_pid")
+    wait_for 5 clipboard_owned || fail "xclip did not take the clipboard"
+
+    "$probe" change "$window" "${text2_rect[@]}" 60 >"$work/change" &
+    change_pid=$!
+    pids+=("$change_pid")
+    wait_for 10 grep -sqx ready "$work/change" || fail "the pixel probe did not start"
+
+    # The focus starts in Text1.
+    t0=$EPOCHREALTIME
+    timeout 5 xdotool key ctrl+v
+    t_paste=$("$probe" answer "$window" 60) || fail "the program did not answer after the paste"
+    click_at "$window" "${convert_at[@]}" || fail "could not click Convert"
+    wait "$change_pid" || fail "the output field was not drawn anew"
+    stop "$change_pid"
+    t_output=$(sed -n 2p "$work/change")
+
+    # Idle, as a user leaves it: the focus back in the long line, its cursor blinking.
+    click_at "$window" "${text1_at[@]}" || fail "could not click Text1"
+    "$probe" answer "$window" 60 >/dev/null || fail "the program did not answer after the click in Text1"
+    sleep 1
+    ticks0=$(cpu_ticks "$pid")
+    start=$EPOCHREALTIME
+    ping=$("$probe" ping "$window" "$idle_seconds") || fail "the program stopped answering"
+    end=$EPOCHREALTIME
+    ticks1=$(cpu_ticks "$pid")
+    rss=$(status_kib "$pid" VmRSS)
+    hwm=$(status_kib "$pid" VmHWM)
+
+    # The output, read back through the clipboard.
+    click_at "$window" "${text2_at[@]}" || fail "could not click Text2"
+    timeout 5 xdotool key ctrl+a ctrl+c
+    wait_for 10 bash -c '[[ $(timeout 2 xclip -o -selection clipboard 2>/dev/null) == "$1" ]]' _ "$expected" ||
+        fail "Text2 holds '$(timeout 2 xclip -o -selection clipboard 2>/dev/null | head -c 80)', expected '$expected'"
+
+    stop "$xclip_pid"
+    stop "$pid"
+    awk -v t0="$t0" -v tp="$t_paste" -v to="$t_output" -v k="$((ticks1 - ticks0))" -v hz="$ticks_per_second" \
+        -v s="$start" -v e="$end" -v ping="$ping" -v rss="$rss" -v hwm="$hwm" 'BEGIN {
+        split(ping, p, " ")
+        printf "%.0f %.0f %.1f %.0f %.1f %.1f\n", (tp - t0) * 1000, (to - t0) * 1000, k / hz / (e - s) * 100,
+            p[6], rss / 1024, hwm / 1024 }' >>"$results"
+}
+
+median()
+{
+    sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else print (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+echo "program: $program"
+for mb in "${sizes[@]}"; do
+    make_line "$mb" >"$work/line"
+    : >"$work/results"
+    printf '%-4s %-5s %9s %9s %8s %9s %8s %8s\n' MB run paste_ms output_ms cpu_pct freeze_ms rss_mib hwm_mib
+    for ((run = 1; run <= runs; run++)); do
+        measure "$work/line" "$work/results"
+        printf '%-4s %-5s %9s %9s %8s %9s %8s %8s\n' "$mb" "$run" $(tail -n1 "$work/results")
+    done
+    printf '%-4s %-5s' "$mb" median
+    for column in 1 2 3 4 5 6; do
+        printf ' %8s' "$(cut -d' ' -f"$column" "$work/results" | median)"
+    done
+    echo
+done
