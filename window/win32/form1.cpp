@@ -4,6 +4,7 @@
 #include "convert/line.h"
 #include "runtime/errors.h"
 #include "window/form1_design.h"
+#include "window/prompt_colour.h"
 #include "window/win32/caption_size.h"
 #include "window/win32/dpi.h"
 #include "window/win32/plain_button.h"
@@ -20,7 +21,6 @@ namespace design = form1_design;
 constexpr wchar_t kClassName[] = L"VantrelHex2DecForm1";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW; // sizable, system menu, minimize and maximize
 constexpr DWORD kExStyle = 0;
-constexpr COLORREF kPromptColour = RGB(0, 0, 255);
 
 // Control ids. None is IDOK or IDCANCEL, the commands keyboard navigation sends for Enter and Esc.
 enum ControlId : int
@@ -146,9 +146,12 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
     case WM_CTLCOLORSTATIC:
         if (reinterpret_cast<HWND>(lParam) == m_label1) {
+            // Pure blue, or on a dark colour scheme the blue nearest to it that can still be read.
+            const COLORREF face = GetSysColor(COLOR_BTNFACE);
+            const Rgb prompt = promptColour({GetRValue(face), GetGValue(face), GetBValue(face)});
             HDC dc = reinterpret_cast<HDC>(wParam);
-            SetTextColor(dc, kPromptColour);
-            SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+            SetTextColor(dc, RGB(prompt.red, prompt.green, prompt.blue));
+            SetBkColor(dc, face);
             return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
         }
         break;
