@@ -8,7 +8,7 @@ profile="${1:-test}"
 
 build_packages=(cmake ninja-build g++ pkg-config qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl-dev fonts-dejavu-core scdoc)
 test_packages=(
-    libgtest-dev googletest libbenchmark-dev clang-14 libclang-rt-14-dev gcovr   # unit tests, benchmarks, fuzzing, coverage
+    libgtest-dev googletest libbenchmark-dev libx11-dev clang-14 libclang-rt-14-dev gcovr   # unit tests, benchmarks, fuzzing, coverage
     xvfb xauth xdotool xclip imagemagick x11-utils                      # the program under a real X server
     dpkg-dev file desktop-file-utils appstream lintian man-db           # the Debian package, its desktop files, the man page
     icnsutils librsvg2-bin                                              # scripts/make_icns.sh, scripts/make_icons.sh

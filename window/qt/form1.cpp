@@ -2,7 +2,6 @@
 #include "window/qt/form1.h"
 
 #include "convert/line.h"
-#include "runtime/errors.h"
 #include "window/form1_design.h"
 #include "window/prompt_colour.h"
 #include "window/qt/accessibility.h"
@@ -93,15 +92,7 @@ void Form1::changeEvent(QEvent* event)
 
 QLineEdit* Form1::lineEdit(Field field) const
 {
-    switch (field) {
-    case Field::Text1:
-        return m_text1;
-    case Field::Text2:
-        return m_text2;
-    case Field::Text3:
-        return m_text3;
-    }
-    throw RuntimeError(ErrorKind::FieldRefused, "no such field");
+    return controlFor<QLineEdit*>(field, m_text1, m_text2, m_text3);
 }
 
 std::u16string Form1::text(Field field) const

@@ -247,15 +247,7 @@ void Form1::convert()
 
 HWND Form1::edit(Field field) const
 {
-    switch (field) {
-    case Field::Text1:
-        return m_text1;
-    case Field::Text2:
-        return m_text2;
-    case Field::Text3:
-        return m_text3;
-    }
-    throw refused("no such field");
+    return controlFor(field, m_text1, m_text2, m_text3);
 }
 
 std::u16string Form1::text(Field field) const
