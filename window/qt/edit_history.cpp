@@ -46,20 +46,20 @@ void EditHistory::clear()
 
 std::optional<TextEdit> EditHistory::undo()
 {
-    m_run = false;
-    if (m_done.empty())
-        return std::nullopt;
-    m_undone.push_back(std::move(m_done.back()));
-    m_done.pop_back();
-    return m_undone.back();
+    return moveLatest(m_done, m_undone);
 }
 
 std::optional<TextEdit> EditHistory::redo()
 {
+    return moveLatest(m_undone, m_done);
+}
+
+std::optional<TextEdit> EditHistory::moveLatest(std::vector<TextEdit>& from, std::vector<TextEdit>& to)
+{
     m_run = false;
-    if (m_undone.empty())
+    if (from.empty())
         return std::nullopt;
-    m_done.push_back(std::move(m_undone.back()));
-    m_undone.pop_back();
-    return m_done.back();
+    to.push_back(std::move(from.back()));
+    from.pop_back();
+    return to.back();
 }

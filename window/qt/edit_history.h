@@ -35,6 +35,9 @@ public:
     std::optional<TextEdit> redo();
 
 private:
+    // Undo and redo alike: the latest edit of one list goes to the other, and is returned.
+    std::optional<TextEdit> moveLatest(std::vector<TextEdit>& from, std::vector<TextEdit>& to);
+
     std::vector<TextEdit> m_done;
     std::vector<TextEdit> m_undone;
     bool m_run = false;
