@@ -3,25 +3,13 @@
 
 #include <commctrl.h>
 
-namespace {
-
-constexpr int kIconId = 1; // program.rc
-
-HICON programIcon(HINSTANCE instance, int sizeMetric)
-{
-    const int size = GetSystemMetrics(sizeMetric);
-    return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
-}
-
-} // namespace
-
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show)
 {
     // The themed controls of common controls 6, which the manifest asks for.
     INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&controls);
 
-    if (!Form1::registerClass(instance, programIcon(instance, SM_CXICON), programIcon(instance, SM_CXSMICON)))
+    if (!Form1::registerClass(instance))
         return 1;
     Form1 form1;
     if (!form1.create(instance))

@@ -1,13 +1,11 @@
 // What a screen reader meets in the main window.
 #include "window/qt/accessibility.h"
 
-#include "window/form1_design.h"
+#include "window/form1_behaviour.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
 #include <QString>
 #include <QWidget>
 
@@ -24,8 +22,7 @@ QAccessibleInterface* windowRoleForForm1(const QString& className, QObject* obje
 
 } // namespace
 
-void describeForScreenReaders(QWidget& form1, QLabel& label1, QLineEdit& text1, QLineEdit& text2, QPushButton& command1,
-                              QLineEdit& text3)
+void describeForScreenReaders(QWidget& form1, QLabel& label1, const std::function<QWidget*(Control)>& widget)
 {
     static const bool factoryInstalled = [] {
         QAccessible::installFactory(windowRoleForForm1);
@@ -33,28 +30,17 @@ void describeForScreenReaders(QWidget& form1, QLabel& label1, QLineEdit& text1, 
     }();
     (void)factoryInstalled;
 
-    form1.setAccessibleDescription(QStringLiteral("Converts hexadecimal byte values to decimal."));
-
-    // The prompt labels the input field: screen readers speak it as the field's name and can follow
-    // the "labelled by" relation back to it.
-    label1.setBuddy(&text1);
-    text1.setAccessibleDescription(QStringLiteral("Hexadecimal values separated by spaces. Every value but the last "
-                                                  "one is converted; end the line with a space to include it."));
-
-    text2.setAccessibleName(QString::fromStdU16String(form1_design::kText2Name));
-    text2.setAccessibleDescription(
-        QStringLiteral("The output of the conversion: the values in decimal, separated by spaces."));
-
-    // The button is named by its caption.
-    command1.setAccessibleDescription(
-        QStringLiteral("Converts the hexadecimal values to decimal and shows them in Decimal values."));
-
-    // The result field is a real field of the window but lies outside its visible area and stays empty
-    // between conversions. Qt has no public way to drop one visible widget from the accessibility tree,
-    // so a reader that walks the whole window finds it; its name and description say what it is and
-    // where the output really is.
-    text3.setAccessibleName(QString::fromStdU16String(form1_design::kText3Name));
-    text3.setAccessibleDescription(QStringLiteral("Working field of the conversion, below the visible part of the "
-                                                  "window and empty between conversions. The output is in Decimal "
-                                                  "values."));
+    form1.setAccessibleDescription(QStringView(form1_behaviour::kWindowDescription).toString());
+    // The prompt labels the input field, so that a screen reader can follow the "labelled by" relation
+    // back to it. Every name is set even where the toolkit would derive the same one, so that each comes
+    // from one place.
+    label1.setBuddy(widget(Control::Text1));
+    for (const ControlDesign& control : form1_design::kControls) {
+        if (control.kind == ControlKind::Label)
+            continue;
+        const form1_behaviour::ScreenReaderText said = form1_behaviour::screenReaderText(control.control);
+        QWidget* described = widget(control.control);
+        described->setAccessibleName(QStringView(said.name).toString());
+        described->setAccessibleDescription(QStringView(said.description).toString());
+    }
 }

@@ -2,10 +2,12 @@
 // name and a description it can speak.
 #pragma once
 
+#include "window/form1_design.h"
+
+#include <functional>
+
 class QLabel;
-class QLineEdit;
-class QPushButton;
 class QWidget;
 
-void describeForScreenReaders(QWidget& form1, QLabel& label1, QLineEdit& text1, QLineEdit& text2, QPushButton& command1,
-                              QLineEdit& text3);
+// widget gives the window's widget for each control.
+void describeForScreenReaders(QWidget& form1, QLabel& label1, const std::function<QWidget*(Control)>& widget);

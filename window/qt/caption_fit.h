@@ -2,7 +2,6 @@
 // wider, so a caption may need more room than the design gives its control.
 #pragma once
 
-#include <QRect>
 #include <QSize>
 
 class QLabel;
@@ -12,5 +11,3 @@ class QPushButton;
 [[nodiscard]] QSize captionSize(const QLabel& label);
 [[nodiscard]] QSize captionSize(const QPushButton& button);
 
-// window/grown_to_fit.h on Qt's rectangles.
-[[nodiscard]] QRect grownToFit(const QRect& design, const QSize& needed, const QSize& clientArea);

@@ -1,14 +1,15 @@
 // The program's one window.
 #include "window/qt/form1.h"
 
-#include "convert/line.h"
-#include "window/form1_design.h"
+#include "window/command1_click.h"
+#include "window/form1_behaviour.h"
+#include "window/form1_layout.h"
 #include "window/prompt_colour.h"
 #include "window/qt/accessibility.h"
 #include "window/qt/caption_fit.h"
 #include "window/qt/long_line_edit.h"
-#include "window/qt/pixels.h"
 
+#include <QApplication>
 #include <QColor>
 #include <QEvent>
 #include <QLabel>
@@ -23,13 +24,19 @@
 namespace {
 
 namespace design = form1_design;
+namespace behaviour = form1_behaviour;
 
-template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
+template <typename Control> Control* makeControl(QWidget* parent, ::Control control)
 {
-    auto* box = new Box(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setGeometry(toPixels(place));
-    box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default of 32767 would cut a pasted line
+    auto* widget = new Control(parent);
+    widget->setObjectName(QString::fromLatin1(design::design(control).name));
+    return widget;
+}
+
+template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, ::Control control)
+{
+    auto* box = makeControl<Box>(parent, control);
+    box->setMaxLength(behaviour::kTextBoxLengthLimit.value_or(std::numeric_limits<int>::max()));
     return box;
 }
 
@@ -37,37 +44,69 @@ template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, const char
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
     : QWidget(parent), m_presenter(std::move(presenter)),
-      m_text1(makeTextBox<LongLineEdit>(this, "Text1", design::kText1)),
-      m_text2(makeTextBox(this, "Text2", design::kText2)),
-      m_label1(new QLabel(QString::fromStdU16String(design::kPrompt), this)),
-      m_command1(new QPushButton(QString::fromStdU16String(design::kConvert), this)),
-      m_text3(makeTextBox(this, "Text3", design::kText3))
+      m_text1(makeTextBox<LongLineEdit>(this, Control::Text1)), m_text2(makeTextBox(this, Control::Text2)),
+      m_label1(makeControl<QLabel>(this, Control::Label1)), m_command1(makeControl<QPushButton>(this, Control::Command1)),
+      m_text3(makeTextBox(this, Control::Text3))
 {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QString::fromStdU16String(design::kCaption));
-    const QSize clientArea = toPixels(design::kClientArea);
-    resize(clientArea);
-
-    m_label1->setObjectName(QStringLiteral("Label1"));
+    setWindowTitle(QStringView(design::kCaption).toString());
+    m_label1->setText(QStringView(design::design(Control::Label1).text).toString());
     m_label1->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    m_command1->setText(QStringView(design::design(Control::Command1).text).toString());
     applyPromptColour();
-    m_label1->setGeometry(grownToFit(toPixels(design::kLabel1), captionSize(*m_label1), clientArea));
+    layOut();
 
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    m_command1->setAutoDefault(false); // Enter converts nothing
-    m_command1->setDefault(false);
-    m_command1->setGeometry(grownToFit(toPixels(design::kCommand1), captionSize(*m_command1), clientArea));
+    m_command1->setDefault(behaviour::kHasDefaultButton);
+    // In the toolkit, an auto-default button is one that Enter presses while it has the focus.
+    m_command1->setAutoDefault(behaviour::enterClicksFocusedButton(behaviour::Platform::Linux));
+    for (const ControlDesign& control : design::kControls) {
+        if (control.kind != ControlKind::Label && !behaviour::takesTabStop(control.control))
+            widget(control.control)->setFocusPolicy(Qt::ClickFocus);
+    }
+    for (std::size_t i = 1; i < behaviour::kTabOrder.size(); ++i)
+        setTabOrder(widget(behaviour::kTabOrder[i - 1]), widget(behaviour::kTabOrder[i]));
 
-    // The result field lies below the visible area; Tab must not lose the focus into it.
-    m_text3->setFocusPolicy(Qt::ClickFocus);
-    setTabOrder(m_text1, m_text2);
-    setTabOrder(m_text2, m_command1);
+    describeForScreenReaders(*this, *m_label1, [this](Control control) { return widget(control); });
 
-    describeForScreenReaders(*this, *m_label1, *m_text1, *m_text2, *m_command1, *m_text3);
+    widget(behaviour::kTabOrder.front())->setFocus();
 
-    m_text1->setFocus();
+    connect(m_command1, &QPushButton::clicked, this, [this] {
+        if (const int status = clickCommand1(*this)) {
+            QApplication::exit(status);
+            close();
+        }
+    });
+}
 
-    connect(m_command1, &QPushButton::clicked, this, [this] { ConvertLine(*this); });
+QWidget* Form1::widget(Control control) const
+{
+    switch (control) {
+    case Control::Label1:
+        return m_label1;
+    case Control::Text1:
+        return m_text1;
+    case Control::Text2:
+        return m_text2;
+    case Control::Command1:
+        return m_command1;
+    case Control::Text3:
+        return m_text3;
+    }
+    return nullptr;
+}
+
+void Form1::layOut()
+{
+    // The toolkit's pixels are those of the design's DPI; the toolkit scales them for the screen.
+    const Form1Layout layout = layOutForm1(kDesignDpi, [this](Control control) {
+        const QSize room = control == Control::Label1 ? captionSize(*m_label1) : captionSize(*m_command1);
+        return Size{room.width(), room.height()};
+    });
+    for (const ControlDesign& control : design::kControls) {
+        const Rect& place = layout.place(control.control);
+        widget(control.control)->setGeometry(place.left, place.top, place.width, place.height);
+    }
+    resize(layout.clientArea.width, layout.clientArea.height);
 }
 
 void Form1::applyPromptColour()
@@ -87,6 +126,10 @@ void Form1::changeEvent(QEvent* event)
     // A desktop that switches to a dark theme while the program runs changes the palette under it.
     if (event->type() == QEvent::PaletteChange || event->type() == QEvent::ApplicationPaletteChange)
         applyPromptColour();
+    // A larger font needs more room for the captions.
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::ApplicationFontChange ||
+        event->type() == QEvent::StyleChange)
+        layOut();
     QWidget::changeEvent(event);
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "runtime/form.h"
+#include "window/form1_design.h"
 #include "window/qt/message_presenter.h"
 
 #include <QWidget>
@@ -29,6 +30,9 @@ protected:
 
 private:
     [[nodiscard]] QLineEdit* lineEdit(Field field) const;
+    [[nodiscard]] QWidget* widget(Control control) const;
+    // Places the controls and sizes the window for the current font.
+    void layOut();
     // Pure blue as designed, or a lighter blue where the window's background is too dark for it.
     void applyPromptColour();
 

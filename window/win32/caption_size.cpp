@@ -3,7 +3,7 @@
 
 #include <commctrl.h>
 
-PixelSize labelCaptionSize(HWND label, HFONT font, const wchar_t* caption)
+Size labelCaptionSize(HWND label, HFONT font, const wchar_t* caption)
 {
     RECT bounds{};
     HDC dc = GetDC(label);
@@ -16,13 +16,13 @@ PixelSize labelCaptionSize(HWND label, HFONT font, const wchar_t* caption)
     return {bounds.right - bounds.left, bounds.bottom - bounds.top};
 }
 
-PixelSize buttonCaptionSize(HWND button, HFONT font, const wchar_t* caption)
+Size buttonCaptionSize(HWND button, HFONT font, const wchar_t* caption)
 {
     // The button measures itself, in the font it has been given, with common controls 6.
     SIZE ideal{};
     if (SendMessageW(button, BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)) != FALSE)
         return {ideal.cx, ideal.cy};
     // Older common controls: half a line of room on each side of the text.
-    const PixelSize text = labelCaptionSize(button, font, caption);
+    const Size text = labelCaptionSize(button, font, caption);
     return {text.width + text.height, text.height + text.height};
 }

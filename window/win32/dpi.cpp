@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr UINT kDesignDpi = 96;
-
 // A function of user32.dll, or nullptr on a Windows version without it.
 template <typename Function> Function user32Function(const char* name)
 {
@@ -14,23 +12,7 @@ template <typename Function> Function user32Function(const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(found));
 }
 
-int scaled(int designPixels, UINT dpi)
-{
-    return MulDiv(designPixels, static_cast<int>(dpi), kDesignDpi);
-}
-
 } // namespace
-
-PixelSize toPixels(const TwipsSize& size, UINT dpi)
-{
-    return {scaled(twipsToPixels(size.width), dpi), scaled(twipsToPixels(size.height), dpi)};
-}
-
-PixelRect toPixels(const TwipsRect& rect, UINT dpi)
-{
-    return {scaled(twipsToPixels(rect.left), dpi), scaled(twipsToPixels(rect.top), dpi),
-            scaled(twipsToPixels(rect.width), dpi), scaled(twipsToPixels(rect.height), dpi)};
-}
 
 UINT windowDpi(HWND window)
 {
@@ -50,7 +32,7 @@ UINT systemDpi()
     const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
     if (screen != nullptr)
         ReleaseDC(nullptr, screen);
-    return dpi > 0 ? static_cast<UINT>(dpi) : kDesignDpi;
+    return dpi > 0 ? static_cast<UINT>(dpi) : static_cast<UINT>(kDesignDpi);
 }
 
 LOGFONTW messageFont(UINT dpi)
@@ -73,13 +55,11 @@ LOGFONTW messageFont(UINT dpi)
     return font;
 }
 
-SIZE windowSizeFor(const PixelSize& clientArea, DWORD style, DWORD exStyle, UINT dpi)
+int systemMetric(int index, UINT dpi)
 {
-    using AdjustForDpiFunction = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = user32Function<AdjustForDpiFunction>("AdjustWindowRectExForDpi");
-
-    RECT frame{0, 0, clientArea.width, clientArea.height};
-    if (adjustForDpi == nullptr || !adjustForDpi(&frame, style, FALSE, exStyle, dpi))
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    return {frame.right - frame.left, frame.bottom - frame.top};
+    using GetSystemMetricsForDpiFunction = int(WINAPI*)(int, UINT);
+    static const auto forDpi = user32Function<GetSystemMetricsForDpiFunction>("GetSystemMetricsForDpi");
+    if (forDpi != nullptr)
+        return forDpi(index, dpi);
+    return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(systemDpi()));
 }

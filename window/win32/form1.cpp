@@ -1,60 +1,86 @@
 // The program's one window in plain Win32.
 #include "window/win32/form1.h"
 
-#include "convert/line.h"
 #include "runtime/errors.h"
-#include "window/form1_design.h"
+#include "window/command1_click.h"
+#include "window/form1_behaviour.h"
+#include "window/form1_layout.h"
 #include "window/prompt_colour.h"
 #include "window/win32/caption_size.h"
 #include "window/win32/dpi.h"
-#include "window/win32/plain_button.h"
 #include "window/win32/wide.h"
 
-#include <exception>
-#include <initializer_list>
 #include <string>
+#include <tuple>
 
 namespace {
 
 namespace design = form1_design;
+namespace behaviour = form1_behaviour;
 
 constexpr wchar_t kClassName[] = L"VantrelHex2DecForm1";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW; // sizable, system menu, minimize and maximize
 constexpr DWORD kExStyle = 0;
+constexpr int kIconId = 1; // the program's resource script
 
-// Control ids. None is IDOK or IDCANCEL, the commands keyboard navigation sends for Enter and Esc.
-enum ControlId : int
+// Control ids: 101 onwards in design order, and none IDOK or IDCANCEL, the commands keyboard navigation
+// sends for Enter and Esc. Labels that name a field for screen readers follow from 201.
+constexpr int controlId(Control control)
 {
-    kLabel1Id = 101,
-    kText1Id,
-    kText2Id,
-    kCommand1Id,
-    kText3Id,
-    kText2NameId,
-    kText3NameId,
-};
+    return 101 + static_cast<int>(control);
+}
+constexpr int nameLabelId(Control control)
+{
+    return 201 + static_cast<int>(control);
+}
+
+// Keyboard navigation walks the controls with a tab stop in the order they were made, and they are made
+// in design order.
+static_assert([] {
+    std::size_t next = 0;
+    for (const ControlDesign& control : design::kControls)
+        if (behaviour::takesTabStop(control.control) && behaviour::kTabOrder[next++] != control.control)
+            return false;
+    return next == behaviour::kTabOrder.size();
+}(), "the design order gives the tab order");
+static_assert(!behaviour::kHasDefaultButton && !behaviour::kHasCancelButton);
 
 // The core's message styles are the values MessageBoxW takes.
 static_assert(static_cast<UINT>(MessageStyle::Critical) == (MB_ICONHAND | MB_OK));
 
-HWND makeControl(HWND parent, const wchar_t* className, const std::wstring& caption, DWORD style, DWORD exStyle,
-                 ControlId id)
+HWND makeControl(HWND parent, const wchar_t* className, std::u16string_view text, DWORD style, DWORD exStyle, int id)
 {
+    const std::wstring caption(text.begin(), text.end());
     return CreateWindowExW(exStyle, className, caption.c_str(), WS_CHILD | style, 0, 0, 0, 0, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), nullptr, nullptr);
 }
 
-HWND makeTextBox(HWND parent, DWORD tabStop, ControlId id)
+HWND makeControl(HWND parent, const ControlDesign& control)
 {
-    HWND box = makeControl(parent, L"Edit", L"", WS_VISIBLE | ES_AUTOHSCROLL | tabStop, WS_EX_CLIENTEDGE, id);
-    if (box != nullptr)
-        SendMessageW(box, EM_SETLIMITTEXT, 0, 0); // the default of about 30,000 would cut a pasted line
-    return box;
+    const DWORD tabStop = behaviour::takesTabStop(control.control) ? WS_TABSTOP : 0;
+    const int id = controlId(control.control);
+    switch (control.kind) {
+    case ControlKind::Label:
+        return makeControl(parent, L"Static", control.text, WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0, id);
+    case ControlKind::Button:
+        return makeControl(parent, L"Button", control.text, WS_VISIBLE | BS_PUSHBUTTON | tabStop, 0, id);
+    case ControlKind::TextBox:
+        if (HWND box = makeControl(parent, L"Edit", control.text, WS_VISIBLE | ES_AUTOHSCROLL | tabStop,
+                                   WS_EX_CLIENTEDGE, id)) {
+            // 0 lifts the limit; the default of about 30,000 characters would cut a pasted line.
+            SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(behaviour::kTextBoxLengthLimit.value_or(0)), 0);
+            return box;
+        }
+        return nullptr;
+    }
+    return nullptr;
 }
 
-void place(HWND control, const PixelRect& rect)
+Size captionRoom(HWND control, ControlKind kind, HFONT font, std::u16string_view text)
 {
-    MoveWindow(control, rect.left, rect.top, rect.width, rect.height, TRUE);
+    const std::wstring caption(text.begin(), text.end());
+    return kind == ControlKind::Button ? buttonCaptionSize(control, font, caption.c_str())
+                                       : labelCaptionSize(control, font, caption.c_str());
 }
 
 RuntimeError refused(const char* what)
@@ -64,14 +90,20 @@ RuntimeError refused(const char* what)
 
 } // namespace
 
-bool Form1::registerClass(HINSTANCE instance, HICON bigIcon, HICON smallIcon)
+bool Form1::systemHighContrast()
+{
+    HIGHCONTRASTW contrast{};
+    contrast.cbSize = sizeof(contrast);
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof(contrast), &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
+}
+
+bool Form1::registerClass(HINSTANCE instance)
 {
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof(windowClass);
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = bigIcon;
-    windowClass.hIconSm = smallIcon;
     windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
     windowClass.lpszClassName = kClassName;
@@ -84,23 +116,18 @@ Form1::~Form1()
         DestroyWindow(m_window);
     if (m_font != nullptr)
         DeleteObject(m_font);
+    for (HICON icon : {m_bigIcon, m_smallIcon})
+        if (icon != nullptr)
+            DestroyIcon(icon);
 }
 
 bool Form1::create(HINSTANCE instance)
 {
-    // Sized for the primary monitor first; the window may land on another.
-    const UINT dpi = systemDpi();
-    const SIZE size = windowSizeFor(toPixels(design::kClientArea, dpi), kStyle, kExStyle, dpi);
-    CreateWindowExW(kExStyle, kClassName, toWide(design::kCaption).c_str(), kStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                    size.cx, size.cy, nullptr, nullptr, instance, this);
-    if (m_window == nullptr)
-        return false;
-    const UINT actualDpi = windowDpi(m_window);
-    if (actualDpi != dpi) {
-        const SIZE actual = windowSizeFor(toPixels(design::kClientArea, actualDpi), kStyle, kExStyle, actualDpi);
-        SetWindowPos(m_window, nullptr, 0, 0, actual.cx, actual.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    }
-    return true;
+    m_instance = instance;
+    // Placed where the system puts new windows; it sizes itself once made, for the DPI it lands on.
+    CreateWindowExW(kExStyle, kClassName, toWide(std::u16string(design::kCaption)).c_str(), kStyle, CW_USEDEFAULT,
+                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance, this);
+    return m_window != nullptr;
 }
 
 bool Form1::handleKeyboard(MSG& message)
@@ -127,25 +154,30 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CREATE:
-        createControls();
-        if (m_label1 == nullptr || m_text1 == nullptr || m_text2 == nullptr || m_command1 == nullptr ||
-            m_text3 == nullptr)
+        if (!createControls())
             return -1;
         layOut(windowDpi(m_window));
         return 0;
 
-    case WM_COMMAND:
-        // Only the button's own click: Enter and Esc arrive as IDOK and IDCANCEL, and convert nothing.
-        if (LOWORD(wParam) == kCommand1Id && HIWORD(wParam) == BN_CLICKED &&
-            reinterpret_cast<HWND>(lParam) == m_command1)
-            convert();
+    case WM_COMMAND: {
+        // The button's own click. Keyboard navigation sends IDOK for Enter and IDCANCEL for Esc: Enter
+        // clicks the button that has the focus, and nothing else converts.
+        HWND command1 = control(Control::Command1);
+        const bool clicked = LOWORD(wParam) == controlId(Control::Command1) && HIWORD(wParam) == BN_CLICKED &&
+                             reinterpret_cast<HWND>(lParam) == command1;
+        const bool enterOnButton = LOWORD(wParam) == IDOK && GetFocus() == command1 &&
+                                   behaviour::enterClicksFocusedButton(behaviour::Platform::Windows);
+        if (clicked || enterOnButton)
+            click();
         return 0;
+    }
 
     case DM_GETDEFID:
         return 0; // no default button
 
     case WM_CTLCOLORSTATIC:
-        if (reinterpret_cast<HWND>(lParam) == m_label1) {
+        // In high contrast the prompt keeps the system's colours, as every other text does.
+        if (reinterpret_cast<HWND>(lParam) == control(Control::Label1) && !m_highContrast()) {
             // Pure blue, or on a dark colour scheme the blue nearest to it that can still be read.
             const COLORREF face = GetSysColor(COLOR_BTNFACE);
             const Rgb prompt = promptColour({GetRValue(face), GetGValue(face), GetBValue(face)});
@@ -156,22 +188,35 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
 
+    case WM_SYSCOLORCHANGE:
+        InvalidateRect(m_window, nullptr, TRUE);
+        break;
+
+    case WM_SETTINGCHANGE:
+        // A new message font (the text-size setting) needs new room for the captions.
+        if (wParam == SPI_SETNONCLIENTMETRICS)
+            layOut(windowDpi(m_window));
+        else if (wParam == SPI_SETHIGHCONTRAST)
+            InvalidateRect(m_window, nullptr, TRUE);
+        break;
+
     case WM_ACTIVATE:
-        // The focus goes back to the control that had it, Text1 at first; not to the window itself.
+        // The focus goes back to the control that had it, the first in tab order at first; not to the
+        // window itself.
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             if (focus != nullptr && IsChild(m_window, focus))
                 m_focus = focus;
         } else if (HIWORD(wParam) == 0) { // not minimized
-            SetFocus(m_focus != nullptr ? m_focus : m_text1);
+            SetFocus(m_focus != nullptr ? m_focus : control(behaviour::kTabOrder.front()));
         }
         return 0;
 
     case WM_DPICHANGED: {
-        layOut(HIWORD(wParam));
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
-                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(HIWORD(wParam));
         return 0;
     }
 
@@ -187,22 +232,26 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcW(m_window, message, wParam, lParam);
 }
 
-void Form1::createControls()
+bool Form1::createControls()
 {
-    // Screen readers name a field by the static text control just before it: the prompt comes right
-    // before Text1, and a hidden label before each of Text2 and Text3. Creation order is also the Tab
-    // order: Text1, Text2, Command1, and never Text3, which has no tab stop.
-    m_label1 = makeControl(m_window, L"Static", toWide(design::kPrompt), WS_VISIBLE | SS_LEFT | SS_NOPREFIX, 0,
-                           kLabel1Id);
-    m_text1 = makeTextBox(m_window, WS_TABSTOP, kText1Id);
-    makeControl(m_window, L"Static", toWide(design::kText2Name), SS_NOPREFIX, 0, kText2NameId);
-    m_text2 = makeTextBox(m_window, WS_TABSTOP, kText2Id);
-    m_command1 = makeControl(m_window, L"Button", toWide(design::kConvert), WS_VISIBLE | BS_PUSHBUTTON | WS_TABSTOP, 0,
-                             kCommand1Id);
-    makeControl(m_window, L"Static", toWide(design::kText3Name), SS_NOPREFIX, 0, kText3NameId);
-    m_text3 = makeTextBox(m_window, 0, kText3Id);
-    if (m_command1 != nullptr && !keepFromDefault(m_command1))
-        m_command1 = nullptr;
+    m_descriptions.add(m_window, toWide(std::u16string(behaviour::kWindowDescription)));
+    // A screen reader names a field by the static text just before it: the prompt before Text1, and a
+    // hidden label before each other text box.
+    bool afterLabel = false;
+    for (const ControlDesign& control : design::kControls) {
+        const behaviour::ScreenReaderText said = behaviour::screenReaderText(control.control);
+        if (control.kind == ControlKind::TextBox && !afterLabel &&
+            makeControl(m_window, L"Static", said.name, SS_NOPREFIX, 0, nameLabelId(control.control)) == nullptr)
+            return false;
+        HWND made = makeControl(m_window, control);
+        if (made == nullptr)
+            return false;
+        m_controls[static_cast<std::size_t>(control.control)] = made;
+        if (!said.description.empty())
+            m_descriptions.add(made, toWide(std::u16string(said.description)));
+        afterLabel = control.kind == ControlKind::Label;
+    }
+    return true;
 }
 
 void Form1::layOut(UINT dpi)
@@ -210,44 +259,67 @@ void Form1::layOut(UINT dpi)
     const LOGFONTW fontDesign = messageFont(dpi);
     HFONT font = CreateFontIndirectW(&fontDesign);
     if (font == nullptr)
-        return; // the controls keep the font they have
-    for (HWND control : {m_label1, m_text1, m_text2, m_command1, m_text3})
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        return; // the controls keep the font and places they have
+    for (HWND made : m_controls)
+        SendMessageW(made, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (m_font != nullptr)
         DeleteObject(m_font);
     m_font = font;
 
-    const PixelSize clientArea = toPixels(design::kClientArea, dpi);
-    place(m_text1, toPixels(design::kText1, dpi));
-    place(m_text2, toPixels(design::kText2, dpi));
-    place(m_text3, toPixels(design::kText3, dpi));
-    const std::wstring prompt = toWide(design::kPrompt);
-    place(m_label1,
-          grownToFit(toPixels(design::kLabel1, dpi), labelCaptionSize(m_label1, font, prompt.c_str()), clientArea));
-    const std::wstring convert = toWide(design::kConvert);
-    place(m_command1, grownToFit(toPixels(design::kCommand1, dpi), buttonCaptionSize(m_command1, font, convert.c_str()),
-                                 clientArea));
+    const Form1Layout layout = layOutForm1(static_cast<int>(dpi), [this, font](Control captioned) {
+        const ControlDesign& control = design::design(captioned);
+        return captionRoom(this->control(captioned), control.kind, font, control.text);
+    });
+    for (const ControlDesign& control : design::kControls) {
+        const Rect& place = layout.place(control.control);
+        MoveWindow(this->control(control.control), place.left, place.top, place.width, place.height, TRUE);
+    }
+    // The frame as it is drawn now, around the client area the layout asks for. A maximized window
+    // keeps the screen's size.
+    RECT window{};
+    RECT client{};
+    if (!IsZoomed(m_window) && GetWindowRect(m_window, &window) && GetClientRect(m_window, &client)) {
+        const int width = layout.clientArea.width + (window.right - window.left) - client.right;
+        const int height = layout.clientArea.height + (window.bottom - window.top) - client.bottom;
+        SetWindowPos(m_window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    setIcons(dpi);
     InvalidateRect(m_window, nullptr, TRUE);
 }
 
-void Form1::convert()
+void Form1::setIcons(UINT dpi)
 {
-    try {
-        ConvertLine(*this);
-    } catch (const std::exception& error) {
-        // An error the conversion does not trap ends the program, after saying so. It must not
-        // unwind through the system's code that called this window procedure.
-        const std::string what = error.what();
-        MessageBoxW(m_window, std::wstring(what.begin(), what.end()).c_str(), toWide(design::kCaption).c_str(),
-                    MB_ICONHAND | MB_OK);
-        m_exitCode = 1;
+    // The image of the program's icon drawn for this size, rather than another one scaled.
+    const auto load = [this, dpi](int widthMetric, int heightMetric) {
+        return static_cast<HICON>(LoadImageW(m_instance, MAKEINTRESOURCEW(kIconId), IMAGE_ICON,
+                                             systemMetric(widthMetric, dpi), systemMetric(heightMetric, dpi),
+                                             LR_DEFAULTCOLOR));
+    };
+    for (auto [icon, which, width, height] : {std::tuple{&m_bigIcon, ICON_BIG, SM_CXICON, SM_CYICON},
+                                              std::tuple{&m_smallIcon, ICON_SMALL, SM_CXSMICON, SM_CYSMICON}}) {
+        HICON loaded = load(width, height);
+        if (loaded == nullptr)
+            continue;
+        SendMessageW(m_window, WM_SETICON, which, reinterpret_cast<LPARAM>(loaded));
+        if (*icon != nullptr)
+            DestroyIcon(*icon);
+        *icon = loaded;
+    }
+}
+
+void Form1::click()
+{
+    // An error the conversion does not trap ends the program, after saying so. It must not unwind
+    // through the system's code that called this window procedure.
+    if (const int status = clickCommand1(*this)) {
+        m_exitCode = status;
         PostMessageW(m_window, WM_CLOSE, 0, 0);
     }
 }
 
 HWND Form1::edit(Field field) const
 {
-    return controlFor(field, m_text1, m_text2, m_text3);
+    return controlFor(field, control(Control::Text1), control(Control::Text2), control(Control::Text3));
 }
 
 std::u16string Form1::text(Field field) const

@@ -4,25 +4,37 @@
 #pragma once
 
 #include "runtime/form.h"
+#include "window/form1_design.h"
+#include "window/win32/screen_reader.h"
 
 #include <windows.h>
+
+#include <array>
+#include <cstddef>
 
 class Form1 : public Form
 {
 public:
-    // Registers the window class once per process, with the program's big and small icons.
-    static bool registerClass(HINSTANCE instance, HICON bigIcon, HICON smallIcon);
+    // Whether the user has high contrast on. Tests put their own answer in its place.
+    using HighContrastQuery = bool (*)();
+    [[nodiscard]] static bool systemHighContrast();
 
-    Form1() = default;
+    // Registers the window class once per process.
+    static bool registerClass(HINSTANCE instance);
+
+    explicit Form1(HighContrastQuery highContrast = systemHighContrast) : m_highContrast(highContrast) {}
     Form1(const Form1&) = delete;
     Form1& operator=(const Form1&) = delete;
     ~Form1() override;
 
-    // Creates the window hidden, sized for the DPI of the monitor it lands on. False if it could not.
+    // Creates the window hidden, laid out for the DPI of the monitor it lands on, with the program's
+    // icon (resource 1 of instance). False if it could not.
     bool create(HINSTANCE instance);
     [[nodiscard]] HWND handle() const { return m_window; }
+    [[nodiscard]] HWND control(Control control) const { return m_controls[static_cast<std::size_t>(control)]; }
 
-    // Tab among the controls. True when the message was the window's to handle: do not dispatch it.
+    // Keyboard navigation among the controls. True when the message was the window's to handle: do not
+    // dispatch it.
     bool handleKeyboard(MSG& message);
 
     // The status the program ends with: 0 unless an error the conversion does not trap ended it.
@@ -35,18 +47,21 @@ public:
 private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    void createControls();
+    bool createControls();
+    // Font, places, window size and icons for dpi and the current message font.
     void layOut(UINT dpi);
-    void convert();
+    void setIcons(UINT dpi);
+    void click();
     [[nodiscard]] HWND edit(Field field) const;
 
+    HighContrastQuery m_highContrast;
+    HINSTANCE m_instance = nullptr;
     HWND m_window = nullptr;
-    HWND m_label1 = nullptr;
-    HWND m_text1 = nullptr;
-    HWND m_text2 = nullptr;
-    HWND m_command1 = nullptr;
-    HWND m_text3 = nullptr;
+    std::array<HWND, form1_design::kControls.size()> m_controls{};
     HWND m_focus = nullptr; // the control that had the focus when the window was last deactivated
     HFONT m_font = nullptr;
+    HICON m_bigIcon = nullptr;
+    HICON m_smallIcon = nullptr;
+    ScreenReaderDescriptions m_descriptions;
     int m_exitCode = 0;
 };
