@@ -14,14 +14,20 @@ failures=0
 qt_gave_up='no Qt platform plugin could be initialized'
 
 # what | environment | arguments | status | standard output has | last line of standard error has
+# Status 124: the window opened, and the test ended the program after two seconds.
 cases=(
     "help|DISPLAY=|--help|0|Usage: vantrel-hex2dec [OPTION]...|"
+    "short help|DISPLAY=|-h|0|Usage: vantrel-hex2dec [OPTION]...|"
     "version|DISPLAY=|--version|0|vantrel-hex2dec (Vantrel Hex to Decimal Converter) $version|"
-    "unknown option|DISPLAY=:0|--frobnicate|2||vantrel-hex2dec: unknown option '--frobnicate'; try 'vantrel-hex2dec --help'"
+    "unknown option|DISPLAY=:9876|--frobnicate|2||vantrel-hex2dec: unknown option '--frobnicate'; try 'vantrel-hex2dec --help'"
+    "joined value left empty|DISPLAY=:9876|-style=|2||vantrel-hex2dec: unknown option '-style='; try 'vantrel-hex2dec --help'"
+    "value missing|DISPLAY=:9876|-platform|2||vantrel-hex2dec: option '-platform' needs a value; try 'vantrel-hex2dec --help'"
     "empty DISPLAY|DISPLAY=||1||vantrel-hex2dec: cannot open a window: no display is set (DISPLAY is empty)"
     "unreachable display|DISPLAY=:9876||1||vantrel-hex2dec: cannot open a window: display :9876 cannot be reached"
-    "unknown platform|DISPLAY=:9876|-platform nosuch|1||cannot open a window: the Qt platform plugin \"nosuch\" is not installed"
+    "-- ends the options|DISPLAY=:9876|--|1||vantrel-hex2dec: cannot open a window: display :9876 cannot be reached"
+    "unknown platform, two dashes|DISPLAY=:9876|--platform nosuch|1||cannot open a window: the Qt platform plugin \"nosuch\" is not installed"
     "Wayland, no compositor|QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR=$runtime||1||cannot open a window: the Qt platform plugin \"wayland\" failed to start"
+    "Qt's start-up warnings shown|QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime|-style nosuch|124||Available styles:"
 )
 
 for case in "${cases[@]}"; do
@@ -29,7 +35,9 @@ for case in "${cases[@]}"; do
     read -ra environment <<<"$environment"
     read -ra arguments <<<"$arguments"
     out=$(mktemp) err=$(mktemp)
-    timeout 20 env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "${environment[@]}" "$program" "${arguments[@]}" >"$out" 2>"$err"
+    seconds=20
+    ((want_status == 124)) && seconds=2
+    timeout "$seconds" env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "${environment[@]}" "$program" "${arguments[@]}" >"$out" 2>"$err"
     status=$?
     problems=()
     ((status == want_status)) || problems+=("status $status, expected $want_status")
@@ -42,6 +50,8 @@ for case in "${cases[@]}"; do
         # A refused option says so in one line; a failed start keeps Qt's own account above the line.
         if ((want_status == 2)); then
             (($(wc -l <"$err") == 1)) || problems+=("more than one line on standard error")
+        elif ((want_status == 124)); then
+            ! grep -qF "cannot open a window" "$err" || problems+=("the window did not open")
         else
             grep -qF "$qt_gave_up" "$err" || problems+=("Qt's own explanation is missing")
         fi

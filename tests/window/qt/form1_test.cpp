@@ -41,12 +41,14 @@ class Form1Test : public QObject
     Q_OBJECT
 
 private slots:
+    void initTestCase() { m_defaultFont = QApplication::font(); }
     void init();
     void cleanup();
 
     void startsEmptyWithFocusInText1();
     void controlsSitAtTheirDesignPlaces_data();
     void controlsSitAtTheirDesignPlaces();
+    void noCaptionIsClipped_data();
     void noCaptionIsClipped();
     void everyWayOfClickingConverts_data();
     void everyWayOfClickingConverts();
@@ -66,6 +68,7 @@ private:
     void openWindow(std::unique_ptr<MessagePresenter> presenter);
     void maximize();
 
+    QFont m_defaultFont;
     std::unique_ptr<Form1> m_form;
     RecordingPresenter* m_presenter = nullptr; // owned by m_form; null when the real box is in use
     QLabel* m_label1 = nullptr;
@@ -107,6 +110,7 @@ void Form1Test::cleanup()
 {
     m_presenter = nullptr;
     m_form.reset();
+    QApplication::setFont(m_defaultFont);
 }
 
 void Form1Test::startsEmptyWithFocusInText1()
@@ -154,9 +158,23 @@ void Form1Test::controlsSitAtTheirDesignPlaces()
     }
 }
 
+void Form1Test::noCaptionIsClipped_data()
+{
+    QTest::addColumn<qreal>("fontScale"); // the desktop's text size, after the window opened
+    QTest::newRow("the toolkit's font") << 1.0;
+    QTest::newRow("text half as large again") << 1.5; // the window grows around the captions
+}
+
 void Form1Test::noCaptionIsClipped()
 {
-    const QRect clientArea(QPoint(0, 0), kClientArea);
+    QFETCH(qreal, fontScale);
+    if (fontScale != 1.0) {
+        QFont larger = m_defaultFont;
+        larger.setPointSizeF(larger.pointSizeF() * fontScale);
+        QApplication::setFont(larger);
+        QTRY_VERIFY(m_form->width() > kClientArea.width());
+    }
+    const QRect clientArea = m_form->rect();
 
     const QFontMetrics labelFont = m_label1->fontMetrics();
     const QString prompt = m_label1->text();
