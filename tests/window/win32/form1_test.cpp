@@ -378,24 +378,24 @@ struct SeenBox
 };
 SeenBox g_seenBox;
 
+BOOL CALLBACK pressOkIfBox(HWND window, LPARAM)
+{
+    wchar_t className[16]{};
+    GetClassNameW(window, className, 16);
+    if (std::wstring(className) != L"#32770" || !IsWindowVisible(window))
+        return TRUE;
+    wchar_t text[256]{};
+    GetWindowTextW(window, text, 256);
+    g_seenBox.title = text;
+    GetDlgItemTextW(window, 0xFFFF, text, 256); // the box's message
+    g_seenBox.text = text;
+    PostMessageW(window, WM_COMMAND, IDOK, 0);
+    return FALSE;
+}
+
 void CALLBACK pressOkOnBox(HWND, UINT, UINT_PTR timer, DWORD)
 {
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM) -> BOOL {
-            wchar_t className[16]{};
-            GetClassNameW(window, className, 16);
-            if (std::wstring(className) != L"#32770" || !IsWindowVisible(window))
-                return TRUE;
-            wchar_t text[256]{};
-            GetWindowTextW(window, text, 256);
-            g_seenBox.title = text;
-            GetDlgItemTextW(window, 0xFFFF, text, 256); // the box's message
-            g_seenBox.text = text;
-            PostMessageW(window, WM_COMMAND, IDOK, 0);
-            return FALSE;
-        },
-        0);
+    EnumThreadWindows(GetCurrentThreadId(), pressOkIfBox, 0);
     if (!g_seenBox.title.empty())
         KillTimer(nullptr, timer);
 }
