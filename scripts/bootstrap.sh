@@ -15,6 +15,7 @@ test_packages=(
     dbus-daemon at-spi2-core python3-pyatspi                            # the window through a screen reader's stack
     weston qt6-wayland                                                  # the window under Wayland
     mingw-w64 wine wine64 wine32:i386 fonts-wine nsis zip               # the Windows programs, run under Wine, and their installer
+    emscripten chromium                                                 # the web page, and a browser to test it in
 )
 
 case "$profile" in
