@@ -13,10 +13,11 @@ var kStretchSide = 4096;    // characters a new stretch takes on each side of th
 var kStretchMargin = 1024;  // the stretch moves when the caret comes this near an end with more beyond
 var kUndoDepth = 100;
 
-// How an input takes pasted text: each line break, CR LF included, becomes one space.
+// How an input takes pasted text: line breaks at the end are dropped, and each other one, CR LF
+// included, becomes one space.
 function lineOfPastedText(text)
 {
-    return text.replace(/\r\n|\r|\n/g, ' ');
+    return text.replace(/[\r\n]+$/, '').replace(/\r\n|\r|\n/g, ' ');
 }
 
 class LongLineField
@@ -115,10 +116,11 @@ class LongLineField
             this.typing = false;
             if (!this.shownInParts)
                 return;
-            // The stretch reaches the line's start or end first; the input then moves there itself.
-            const at = this.selection();
+            // The stretch reaches the line's start or end first, and keeps the selection's anchor when
+            // Shift extends it; the input then moves there itself.
             const line = this.value;
             const target = event.key === 'Home' || event.key === 'PageUp' ? 0 : line.length;
+            const at = event.shiftKey ? this.selection() : {start: target, end: target, direction: 'none'};
             this.show(line, at.start, at.end, at.direction, target);
             return;
         }
