@@ -11,7 +11,7 @@
 //   rss_mib      the page's renderer's resident memory after that, and hwm_mib, its peak, and
 //   above_mib    resident memory above what the renderer held before the paste,
 // checks the output, then prints the medians for each line length.
-//   node bench/web_long_paste.mjs PAGE RUNS MEGABYTES...
+//   node bench/web_long_paste.mjs PAGE [RUNS] [MEGABYTES...]   RUNS of each (default 5), lengths (default 1 10)
 import {spawn} from 'node:child_process';
 import {mkdtempSync, readdirSync, readFileSync, rmSync} from 'node:fs';
 import {tmpdir} from 'node:os';
@@ -21,12 +21,18 @@ import {pathToFileURL} from 'node:url';
 
 import {chromium} from 'playwright-core';
 
-const [pagePath, runs, ...sizes] = process.argv.slice(2);
+const [pagePath, runs = 5, ...lengths] = process.argv.slice(2);
+const sizes = lengths.length > 0 ? lengths : [1, 10];
 const idleSeconds = 5;
 const ticksPerSecond = 100; // USER_HZ on Linux
 const expected = Array(12).fill('254').join(' ');
 
-const procStat = (pid) => readFileSync(`/proc/${pid}/stat`, 'utf8').slice(readFileSync(`/proc/${pid}/stat`, 'utf8').lastIndexOf(')') + 2).split(' ');
+// The fields of /proc/PID/stat after the process's name: state, parent, ...
+function procStat(pid)
+{
+    const stat = readFileSync(`/proc/${pid}/stat`, 'utf8');
+    return stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+}
 const statusKib = (pid, key) => Number(readFileSync(`/proc/${pid}/status`, 'utf8').match(new RegExp(`^${key}:\\s+(\\d+)`, 'm'))[1]);
 
 // The browser and every process under it.

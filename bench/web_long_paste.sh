@@ -6,14 +6,9 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-runs=${1:-5}
-shift || true
-sizes=("${@:-1 10}")
-read -r -a sizes <<<"${sizes[*]}"
-
 cmake --preset web >/dev/null
 cmake --build --preset web >/dev/null
 
 source scripts/xvfb_session.sh web_long_paste
 start_xvfb 640x400x24
-node bench/web_long_paste.mjs build/web/app/vantrel-hex2dec.html "$runs" "${sizes[@]}"
+node bench/web_long_paste.mjs build/web/app/vantrel-hex2dec.html "$@"

@@ -61,7 +61,7 @@ elif [[ -n $web ]]; then
     owner=(--pid "$!")
     web_probe()
     {
-        timeout 10 node "$(dirname "$0")/web_page_probe.mjs" "$work/profile" "$@"
+        timeout 20 node "$(dirname "$0")/web_page_probe.mjs" "$work/profile" "$@"
     }
 else
     "$program" >"$work/program.log" 2>&1 &
@@ -70,10 +70,13 @@ fi
 program_pid=$!
 pids+=("$program_pid")
 
-# The visible window named $1, waiting up to $2 seconds for it.
+# The visible window named $1, waiting up to $2 seconds for it. Searched for again while none is
+# found: a search fails outright when a window vanishes under it, as the browser's do while it starts.
 find_window()
 {
-    timeout "$2" xdotool search --all --sync --onlyvisible "${owner[@]}" --name "^$1\$" | head -n1
+    local found=
+    search_window() { found=$(timeout 5 xdotool search --all --onlyvisible "${owner[@]}" --name "^$1\$" 2>/dev/null | head -n1) && [[ -n $found ]]; }
+    wait_for "$2" search_window "$1" && echo "$found"
 }
 
 window=$(find_window "$title" 30) || true
@@ -85,8 +88,8 @@ window=$(find_window "$title" 30) || true
 eval "$(timeout 5 xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
 if [[ -n $web ]]; then
     # The page puts its caption line above the client area.
-    wait_for 10 web_probe client-origin >/dev/null || fail "the page did not say where its client area is"
-    read -ra client_origin < <(web_probe client-origin)
+    read_client_origin() { read -ra client_origin < <(web_probe client-origin) && ((${#client_origin[@]} == 2)); }
+    wait_for 20 read_client_origin || fail "the page did not say where its client area is"
 else
     border=$(((WIDTH - client_size[0]) / 2))
     client_origin=("$border" $((HEIGHT - client_size[1] - border)))
