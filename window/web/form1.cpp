@@ -44,8 +44,7 @@ void addControl(const ControlDesign& control)
         page_addLabel(at, name.data(), length(name), control.text.data(), length(control.text));
         break;
     case ControlKind::TextBox:
-        page_addTextBox(at, name.data(), length(name), tabStop,
-                        behaviour::kTextBoxLengthLimit.value_or(-1));
+        page_addTextBox(at, name.data(), length(name), tabStop, behaviour::kTextBoxLengthLimit.value_or(-1));
         break;
     case ControlKind::Button:
         page_addButton(at, name.data(), length(name), control.text.data(), length(control.text), tabStop);
@@ -114,8 +113,9 @@ void Form1::click()
 void Form1::applyPromptColour()
 {
     const int background = page_background();
-    const Rgb colour = promptColour({static_cast<std::uint8_t>(background >> 16), static_cast<std::uint8_t>(background >> 8),
-                                     static_cast<std::uint8_t>(background)});
+    const Rgb colour =
+        promptColour({static_cast<std::uint8_t>(background >> 16), static_cast<std::uint8_t>(background >> 8),
+                      static_cast<std::uint8_t>(background)});
     page_setTextColour(index(Control::Label1), colour.red << 16 | colour.green << 8 | colour.blue);
 }
 
