@@ -15,7 +15,24 @@ test_packages=(
     dbus-daemon at-spi2-core python3-pyatspi                            # the window through a screen reader's stack
     weston qt6-wayland                                                  # the window under Wayland
     mingw-w64 wine wine64 wine32:i386 fonts-wine nsis zip               # the Windows programs, run under Wine, and their installer
+    emscripten chromium                                                 # the web page, and a browser to test it in
 )
+
+# npm comes with some builds of node itself; Debian's own is a package of its own.
+command -v npm >/dev/null || test_packages+=(npm)
+
+# The npm packages the web page's tests drive Chromium with, as the lockfile pins them, into the tree.
+install_npm_packages()
+{
+    local root
+    root="$(dirname "$0")/.."
+    if [[ $profile != test || "$root/node_modules/.package-lock.json" -nt "$root/package-lock.json" ]]; then
+        return
+    fi
+    echo "bootstrap: installing the npm packages of package-lock.json"
+    npm ci --prefix "$root" --no-audit --no-fund
+}
+trap install_npm_packages EXIT
 
 case "$profile" in
     run) wanted=("${build_packages[@]}") ;;

@@ -5,6 +5,7 @@
 #include "window/form1_design.h"
 
 #include <array>
+#include <cstddef>
 #include <optional>
 #include <string_view>
 
@@ -29,6 +30,17 @@ inline constexpr std::array kTabOrder{Control::Text1, Control::Text2, Control::C
         if (stop == control)
             return true;
     return false;
+}
+
+// Whether the controls with a tab stop come in kControls in the Tab order: front-ends that walk their
+// controls in the order they were made (Win32 keyboard navigation, a page's document order) rely on it.
+[[nodiscard]] constexpr bool designOrderIsTabOrder()
+{
+    std::size_t next = 0;
+    for (const ControlDesign& control : form1_design::kControls)
+        if (takesTabStop(control.control) && (next == kTabOrder.size() || kTabOrder[next++] != control.control))
+            return false;
+    return next == kTabOrder.size();
 }
 
 // Keys. No button is the window's default button or its cancel button, so Enter in a text box, and Esc

@@ -6,17 +6,24 @@
 #   e2e_test.sh PROGRAM SHOT_DIR                the Linux program; its windows are found by its pid
 #   e2e_test.sh --wine PREFIX PROGRAM SHOT_DIR  a Windows program under Wine in PREFIX (made when it
 #                                               does not exist yet); its windows are found by name
+#   e2e_test.sh --web PAGE SHOT_DIR             the web page in Chromium's app window; where its client
+#                                               area lies and whether its box is up, the page is asked
 # Every wait is bounded, and every process it starts is stopped by its id when it ends.
 set -euo pipefail
 
 prefix=
+web=
 # Whether Enter on the focused button clicks it follows the platform (window/form1_behaviour.h):
-# Windows does, the Linux toolkit's buttons outside dialogs do not.
+# Windows and browsers do, the Linux toolkit's buttons outside dialogs do not.
 enter_clicks_button=no
 if [[ $1 == --wine ]]; then
     prefix=$2
     enter_clicks_button=yes
     shift 2
+elif [[ $1 == --web ]]; then
+    web=yes
+    enter_clicks_button=yes
+    shift
 fi
 program=$1
 shot_dir=$2
@@ -44,6 +51,18 @@ if [[ -n $prefix ]]; then
     wine "$program" >"$work/program.log" 2>&1 &
     # Wine's windows may not carry the Unix process id of the program.
     owner=()
+elif [[ -n $web ]]; then
+    # Root may not use the browser's sandbox; --test-type keeps the warning bar about it off the page.
+    sandbox=()
+    ((EUID != 0)) || sandbox=(--no-sandbox --test-type)
+    chromium "${sandbox[@]}" --user-data-dir="$work/profile" --no-first-run --disable-sync \
+        --remote-debugging-port=0 --window-position=0,0 --window-size=480,320 \
+        --app="file://$(realpath "$program")" >"$work/program.log" 2>&1 &
+    owner=(--pid "$!")
+    web_probe()
+    {
+        timeout 20 node "$(dirname "$0")/web_page_probe.mjs" "$work/profile" "$@"
+    }
 else
     "$program" >"$work/program.log" 2>&1 &
     owner=(--pid "$!")
@@ -51,10 +70,13 @@ fi
 program_pid=$!
 pids+=("$program_pid")
 
-# The visible window named $1, waiting up to $2 seconds for it.
+# The visible window named $1, waiting up to $2 seconds for it. Searched for again while none is
+# found: a search fails outright when a window vanishes under it, as the browser's do while it starts.
 find_window()
 {
-    timeout "$2" xdotool search --all --sync --onlyvisible "${owner[@]}" --name "^$1\$" | head -n1
+    local found=
+    search_window() { found=$(timeout 5 xdotool search --all --onlyvisible "${owner[@]}" --name "^$1\$" 2>/dev/null | head -n1) && [[ -n $found ]]; }
+    wait_for "$2" search_window "$1" && echo "$found"
 }
 
 window=$(find_window "$title" 30) || true
@@ -64,8 +86,14 @@ window=$(find_window "$title" 30) || true
 # Wine without a window manager draws the frame inside its own window, with the caption on top and
 # borders of one width on the other three sides.
 eval "$(timeout 5 xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
-border=$(((WIDTH - client_size[0]) / 2))
-client_origin=("$border" $((HEIGHT - client_size[1] - border)))
+if [[ -n $web ]]; then
+    # The page puts its caption line above the client area.
+    read_client_origin() { read -ra client_origin < <(web_probe client-origin) && ((${#client_origin[@]} == 2)); }
+    wait_for 20 read_client_origin || fail "the page did not say where its client area is"
+else
+    border=$(((WIDTH - client_size[0]) / 2))
+    client_origin=("$border" $((HEIGHT - client_size[1] - border)))
+fi
 echo "e2e: window ${WIDTH}x$HEIGHT, client area at ${client_origin[0]},${client_origin[1]}"
 
 # There is no window manager, so the keyboard focus is handed to the window directly.
@@ -150,16 +178,20 @@ click_at "${text1_at[@]}"
 select_all
 type_text '01 123456789 02 03'
 click_at "${convert_at[@]}"
-box=$(find_window Error 10) || true
+# A window of its own on the desktops; on the page, a dialog over the page in the same window.
+if [[ -n $web ]]; then
+    box=
+    if wait_for 10 web_probe box-open; then box=$window; fi
+    box_gone() { ! web_probe box-open; }
+else
+    box=$(find_window Error 10) || true
+    box_gone() { ! xdotool search --all --onlyvisible "${owner[@]}" --name '^Error$' >/dev/null; }
+fi
 [[ -n $box ]] || fail "the error box did not appear"
 import -window root "$shot_dir/e2e_error.png"
 
 focus_window "$box"
 keys Return
-box_gone()
-{
-    ! xdotool search --all --onlyvisible "${owner[@]}" --name '^Error$' >/dev/null
-}
 wait_for 5 box_gone || fail "the error box is still up after OK"
 expect_text2 '1  2' 'the line went on after the error box'
 

@@ -36,13 +36,7 @@ constexpr int nameLabelId(Control control)
 
 // Keyboard navigation walks the controls with a tab stop in the order they were made, and they are made
 // in design order.
-static_assert([] {
-    std::size_t next = 0;
-    for (const ControlDesign& control : design::kControls)
-        if (behaviour::takesTabStop(control.control) && behaviour::kTabOrder[next++] != control.control)
-            return false;
-    return next == behaviour::kTabOrder.size();
-}(), "the design order gives the tab order");
+static_assert(behaviour::designOrderIsTabOrder());
 static_assert(!behaviour::kHasDefaultButton && !behaviour::kHasCancelButton);
 
 // The core's message styles are the values MessageBoxW takes.

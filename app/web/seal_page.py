@@ -1,0 +1,53 @@
+#!/usr/bin/env python3
+"""Seals the built page in place: a Content-Security-Policy that lets in nothing but the page's own
+inline script and style, named by their SHA-256 hashes, and WebAssembly; and the program's icon as the
+page's icon, inside the page.
+
+    seal_page.py PAGE ICON_SVG
+"""
+import base64
+import hashlib
+import os
+import re
+import sys
+import urllib.parse
+
+
+def hashes(page, element):
+    found = re.findall(rf"<{element}>(.*?)</{element}>", page, flags=re.DOTALL)
+    if not found:
+        sys.exit(f"seal_page: no inline {element} in the page")
+    return " ".join(
+        "'sha256-" + base64.b64encode(hashlib.sha256(body.encode()).digest()).decode() + "'" for body in found)
+
+
+def icon_address(svg):
+    svg = re.sub(r"<\?xml.*?\?>|<!--.*?-->", "", svg, flags=re.DOTALL)
+    svg = re.sub(r"\s+", " ", svg).strip().replace('"', "'")
+    return "data:image/svg+xml," + urllib.parse.quote(svg, safe=" =:/,;'()-.")
+
+
+def main():
+    page_path, icon_path = sys.argv[1:3]
+    with open(page_path, encoding="utf-8") as file:
+        page = file.read()
+    if "@CONTENT_SECURITY_POLICY@" not in page:
+        sys.exit("seal_page: the page has no place for its policy (sealed already?)")
+    with open(icon_path, encoding="utf-8") as file:
+        icon = icon_address(file.read())
+    policy = "; ".join([
+        "default-src 'none'",
+        f"script-src {hashes(page, 'script')} 'wasm-unsafe-eval'",
+        f"style-src {hashes(page, 'style')}",
+        "img-src data:",
+        "base-uri 'none'",
+        "form-action 'none'",
+    ])
+    page = page.replace("@CONTENT_SECURITY_POLICY@", policy).replace("@ICON@", icon)
+    with open(page_path + ".part", "w", encoding="utf-8") as file:
+        file.write(page)
+    os.replace(page_path + ".part", page_path)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,194 @@
+// A long line pasted into the web page in Chromium's app window on an X server, as a user pastes it:
+// from the X clipboard (xclip) by ctrl+v, then a click on "Convert". Run by web_long_paste.sh, which
+// starts the X server. For each run it reports
+//   load_ms      navigation until the page takes input, and launch_ms, browser start until then,
+//   paste_ms     ctrl+v until the page has drawn a frame with the pasted line,
+//   output_ms    ctrl+v until the frame after the click that converts it,
+//   task_ms      the longest the page's main thread was busy from ctrl+v to that frame,
+//   cpu_pct      CPU use of all the browser's processes over 5 s idle, the focus in the input, and
+//                render_pct, that of the page's renderer process alone,
+//   freeze_ms    the longest a 20 ms timer on the page was late over those 5 s,
+//   rss_mib      the page's renderer's resident memory after that, and hwm_mib, its peak, and
+//   above_mib    resident memory above what the renderer held before the paste,
+// checks the output, then prints the medians for each line length.
+//   node bench/web_long_paste.mjs PAGE [RUNS] [MEGABYTES...]   RUNS of each (default 5), lengths (default 1 10)
+import {spawn} from 'node:child_process';
+import {mkdtempSync, readdirSync, readFileSync, rmSync} from 'node:fs';
+import {tmpdir} from 'node:os';
+import {join} from 'node:path';
+import {setTimeout as sleep} from 'node:timers/promises';
+import {pathToFileURL} from 'node:url';
+
+import {chromium} from 'playwright-core';
+
+const [pagePath, runs = 5, ...lengths] = process.argv.slice(2);
+const sizes = lengths.length > 0 ? lengths : [1, 10];
+const idleSeconds = 5;
+const ticksPerSecond = 100; // USER_HZ on Linux
+const expected = Array(12).fill('254').join(' ');
+
+// The fields of /proc/PID/stat after the process's name: state, parent, ...
+function procStat(pid)
+{
+    const stat = readFileSync(`/proc/${pid}/stat`, 'utf8');
+    return stat.slice(stat.lastIndexOf(')') + 2).split(' ');
+}
+const statusKib = (pid, key) => Number(readFileSync(`/proc/${pid}/status`, 'utf8').match(new RegExp(`^${key}:\\s+(\\d+)`, 'm'))[1]);
+
+// The browser and every process under it.
+function processTree(root)
+{
+    const parents = new Map();
+    for (const name of readdirSync('/proc').filter((entry) => /^\d+$/.test(entry))) {
+        try {
+            parents.set(Number(name), Number(procStat(name)[1]));
+        } catch {
+            // gone meanwhile
+        }
+    }
+    const tree = [root];
+    for (let i = 0; i < tree.length; ++i)
+        for (const [pid, parent] of parents)
+            if (parent === tree[i])
+                tree.push(pid);
+    return tree;
+}
+
+const cpuTicks = (pids) => pids.reduce((sum, pid) => {
+    try {
+        const fields = procStat(pid);
+        return sum + Number(fields[11]) + Number(fields[12]);
+    } catch {
+        return sum;
+    }
+}, 0);
+
+const renderers = (root) => processTree(root).filter((pid) => {
+    try {
+        return readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes('--type=renderer');
+    } catch {
+        return false;
+    }
+});
+
+// Puts text on the X clipboard; xclip serves it until stopped.
+async function ownClipboard(text)
+{
+    const xclip = spawn('xclip', ['-selection', 'clipboard', '-quiet'], {stdio: ['pipe', 'ignore', 'ignore']});
+    xclip.stdin.end(text);
+    await sleep(300);
+    return xclip;
+}
+
+async function measure(line)
+{
+    const profile = mkdtempSync(join(tmpdir(), 'web_long_paste.'));
+    const sandbox = process.getuid() === 0 ? ['--no-sandbox', '--test-type'] : [];
+    const launchedAt = Date.now();
+    const browserProcess = spawn('chromium', [...sandbox, `--user-data-dir=${profile}`, '--no-first-run',
+        '--disable-sync', '--remote-debugging-port=0', '--window-position=0,0', '--window-size=480,320',
+        `--app=${pathToFileURL(pagePath).href}`], {stdio: 'ignore'});
+    const xclip = await ownClipboard(line);
+    try {
+        let port;
+        for (let tries = 0; port === undefined && tries < 100; ++tries) {
+            try {
+                port = readFileSync(join(profile, 'DevToolsActivePort'), 'utf8').split('\n')[0];
+            } catch {
+                await sleep(100);
+            }
+        }
+        const browser = await chromium.connectOverCDP(`http://127.0.0.1:${port}`);
+        let page;
+        while (!(page = browser.contexts()[0]?.pages()[0]))
+            await sleep(20);
+        await page.waitForFunction(() => performance.getEntriesByName('interactive').length > 0);
+        const [load, interactiveAt] = await page.evaluate(() => {
+            const mark = performance.getEntriesByName('interactive')[0].startTime;
+            return [mark, performance.timeOrigin + mark];
+        });
+        const places = await page.evaluate(() => Object.fromEntries(['Text1', 'Command1'].map((id) => {
+            const box = document.getElementById(id).getBoundingClientRect();
+            return [id, [box.left + box.width / 2, box.top + box.height / 2]];
+        })));
+        // The timestamps of the first frame after the paste and after the click, and the page's timer.
+        await page.evaluate(() => {
+            const frameAfter = (name) => requestAnimationFrame(() => setTimeout(() => { window[name] = Date.now(); }));
+            document.addEventListener('paste', () => frameAfter('pastedAt'));
+            document.getElementById('Command1').addEventListener('click', () => frameAfter('outputAt'));
+            window.lateness = [];
+            let last = performance.now();
+            (function tick() {
+                const now = performance.now();
+                window.lateness.push([now, now - last - 20]);
+                last = now;
+                setTimeout(tick, 20);
+            })();
+        });
+        const before = new Map(renderers(browserProcess.pid).map((pid) => [pid, statusKib(pid, 'VmRSS')]));
+
+        const pressedAt = Date.now();
+        await page.keyboard.press('Control+V');
+        await page.waitForFunction(() => window.pastedAt !== undefined, null, {timeout: 60000});
+        await page.mouse.click(...places.Command1);
+        await page.waitForFunction(() => window.outputAt !== undefined, null, {timeout: 60000});
+        const [pastedAt, outputAt, task] = await page.evaluate((since) => [window.pastedAt, window.outputAt,
+            Math.max(0, ...window.lateness.filter(([at]) => performance.timeOrigin + at >= since).map(([, late]) => late + 20))],
+            pressedAt);
+
+        // Idle, as a user leaves it: the focus back in the long line, its caret blinking.
+        await page.mouse.click(...places.Text1);
+        await sleep(1000);
+        const tree = processTree(browserProcess.pid);
+        const renderer = [...before.keys()].reduce((a, b) =>
+            statusKib(b, 'VmRSS') - before.get(b) > statusKib(a, 'VmRSS') - before.get(a) ? b : a);
+        const idleFrom = await page.evaluate(() => performance.now());
+        const ticks0 = [cpuTicks(tree), cpuTicks([renderer])];
+        const start = Date.now();
+        await sleep(idleSeconds * 1000);
+        const ticks1 = [cpuTicks(tree), cpuTicks([renderer])];
+        const seconds = (Date.now() - start) / 1000;
+        const freeze = await page.evaluate((from) =>
+            Math.max(0, ...window.lateness.filter(([at]) => at >= from).map(([, late]) => late)), idleFrom);
+        const rss = statusKib(renderer, 'VmRSS');
+        const hwm = statusKib(renderer, 'VmHWM');
+        const output = await page.$eval('#Text2', (field) => field.value);
+        if (output !== expected)
+            throw new Error(`Text2 holds '${output.slice(0, 80)}', expected '${expected}'`);
+        const percent = (i) => (ticks1[i] - ticks0[i]) / ticksPerSecond / seconds * 100;
+        return {load_ms: load, launch_ms: interactiveAt - launchedAt, paste_ms: pastedAt - pressedAt,
+                output_ms: outputAt - pressedAt, task_ms: task, cpu_pct: percent(0), render_pct: percent(1),
+                freeze_ms: freeze, rss_mib: rss / 1024, hwm_mib: hwm / 1024,
+                above_mib: (rss - before.get(renderer)) / 1024};
+    } finally {
+        xclip.kill();
+        browserProcess.kill();
+        await new Promise((resolve) => browserProcess.exitCode !== null ? resolve() : browserProcess.once('exit', resolve));
+        rmSync(profile, {recursive: true, force: true});
+    }
+}
+
+const median = (values) => {
+    const sorted = [...values].sort((a, b) => a - b);
+    const middle = sorted.length >> 1;
+    return sorted.length % 2 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2;
+};
+const row = (cells) => console.log(cells.map((cell) => String(cell).padStart(11)).join(''));
+
+for (const megabytes of sizes) {
+    // "FE FE ... F": a million characters a megabyte, of short tokens.
+    const length = Number(megabytes) * 1000000;
+    const line = 'FE '.repeat(Math.ceil(length / 3)).slice(0, length - 1) + 'F';
+    const results = [];
+    let columns;
+    for (let run = 1; run <= Number(runs); ++run) {
+        const result = await measure(line);
+        if (!columns) {
+            columns = Object.keys(result);
+            row(['MB', 'run', ...columns]);
+        }
+        results.push(result);
+        row([megabytes, run, ...columns.map((column) => result[column].toFixed(1))]);
+    }
+    row([megabytes, 'median', ...columns.map((column) => median(results.map((r) => r[column])).toFixed(1))]);
+}

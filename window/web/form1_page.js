@@ -1,0 +1,142 @@
+// The page's side of the web window (page_api.h), as the C++ window calls it: the document's controls,
+// built and placed as the window asks from the design, the text of its fields, and the message box.
+// What these share is in page_controls.js.
+
+mergeInto(LibraryManager.library, {
+    page_setCaption: function(caption, length) {
+        const text = form1Page.string(caption, length);
+        document.title = text;
+        document.getElementById('caption').textContent = text;
+    },
+
+    page_describeWindow: function(description, length) {
+        document.getElementById('windowDescription').textContent = form1Page.string(description, length);
+    },
+
+    page_addLabel: function(control, name, nameLength, text, textLength) {
+        const label = form1Page.add(control, document.createElement('label'), form1Page.ascii(name, nameLength));
+        label.textContent = form1Page.string(text, textLength);
+    },
+
+    page_addTextBox: function(control, name, nameLength, tabStop, maxLength) {
+        const input = form1Page.add(control, document.createElement('input'), form1Page.ascii(name, nameLength));
+        input.type = 'text';
+        input.autocomplete = 'off';
+        input.spellcheck = false;
+        if (!tabStop)
+            input.tabIndex = -1;
+        if (maxLength >= 0)
+            input.maxLength = maxLength;
+        form1Page.fields[control] = new LongLineField(input);
+    },
+
+    page_addButton: function(control, name, nameLength, text, textLength, tabStop) {
+        const button = form1Page.add(control, document.createElement('button'), form1Page.ascii(name, nameLength));
+        button.type = 'button';
+        button.textContent = form1Page.string(text, textLength);
+        if (!tabStop)
+            button.tabIndex = -1;
+        button.addEventListener('click', form1Page.click);
+    },
+
+    page_labelField: function(label, field) {
+        form1Page.controls[label].htmlFor = form1Page.controls[field].id;
+    },
+
+    page_describeControl: function(control, name, nameLength, description, descriptionLength) {
+        const element = form1Page.controls[control];
+        element.setAttribute('aria-label', form1Page.string(name, nameLength));
+        const said = document.createElement('span');
+        said.id = element.id + 'Description';
+        said.hidden = true;
+        said.textContent = form1Page.string(description, descriptionLength);
+        document.body.appendChild(said);
+        element.setAttribute('aria-describedby', said.id);
+    },
+
+    page_wrapTabOrder: function(first, last) {
+        const controls = form1Page.controls;
+        form1Page.client().addEventListener('keydown', (event) => {
+            if (event.key !== 'Tab' || event.altKey || event.ctrlKey || event.metaKey)
+                return;
+            const from = event.shiftKey ? controls[first] : controls[last];
+            if (event.target === from) {
+                event.preventDefault();
+                (event.shiftKey ? controls[last] : controls[first]).focus();
+            }
+        });
+        controls[first].focus();
+    },
+
+    page_captionRoom: function(control, width, height) {
+        // The size the control takes with nothing but its caption to fit.
+        const style = form1Page.controls[control].style;
+        style.width = style.height = '';
+        const room = form1Page.controls[control].getBoundingClientRect();
+        HEAP32[width >> 2] = Math.ceil(room.width);
+        HEAP32[height >> 2] = Math.ceil(room.height);
+    },
+
+    page_place: function(control, left, top, width, height) {
+        const style = form1Page.controls[control].style;
+        style.left = left + 'px';
+        style.top = top + 'px';
+        style.width = width + 'px';
+        style.height = height + 'px';
+    },
+
+    page_setClientArea: function(width, height) {
+        const style = form1Page.client().style;
+        style.width = width + 'px';
+        style.height = height + 'px';
+    },
+
+    page_background: function() {
+        const [red, green, blue] = getComputedStyle(form1Page.client()).backgroundColor.match(/\d+/g).map(Number);
+        return red << 16 | green << 8 | blue;
+    },
+
+    page_setTextColour: function(control, rgb) {
+        form1Page.controls[control].style.color = '#' + rgb.toString(16).padStart(6, '0');
+    },
+
+    page_textLength: function(control) {
+        const field = form1Page.fields[control];
+        if (!field.isConnected)
+            return -1;
+        form1Page.pending = field.value;
+        return form1Page.pending.length;
+    },
+
+    page_copyText: function(control, into) {
+        const text = form1Page.pending;
+        form1Page.pending = null;
+        if (text === null || !form1Page.fields[control].isConnected)
+            return false;
+        const units = HEAPU16.subarray(into >> 1, (into >> 1) + text.length);
+        for (let at = 0; at < text.length; ++at)
+            units[at] = text.charCodeAt(at);
+        return true;
+    },
+
+    page_setText: function(control, text, length) {
+        const field = form1Page.fields[control];
+        if (!field.isConnected)
+            return false;
+        field.value = form1Page.string(text, length);
+        return true;
+    },
+
+    page_showMessage__sig: 'viiiii',
+    page_showMessage: function(prompt, promptLength, title, titleLength, criticalIcon) {
+        return Asyncify.handleAsync(() => showMessageBox(form1Page.string(prompt, promptLength),
+                                                         form1Page.string(title, titleLength), criticalIcon));
+    },
+
+    page_end: function(status) {
+        document.documentElement.dataset.exitStatus = status;
+        document.getElementById('Form1').inert = true;
+        document.getElementById('ended').hidden = false;
+        window.close(); // where the browser allows it: an app window, or a tab opened for the page alone
+    },
+});
