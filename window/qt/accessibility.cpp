@@ -24,7 +24,7 @@ QAccessibleInterface* windowRoleForForm1(const QString& className, QObject* obje
 
 } // namespace
 
-void describeForScreenReaders(QWidget& form1, QLabel& label1, QLineEdit& text1, QLineEdit& text2, QPushButton& command1,
+void describeForScreenReaders(QWidget& form1, QLabel& label1, QWidget& text1, QLineEdit& text2, QPushButton& command1,
                               QLineEdit& text3)
 {
     static const bool factoryInstalled = [] {

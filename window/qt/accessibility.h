@@ -7,5 +7,5 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
-void describeForScreenReaders(QWidget& form1, QLabel& label1, QLineEdit& text1, QLineEdit& text2, QPushButton& command1,
+void describeForScreenReaders(QWidget& form1, QLabel& label1, QWidget& text1, QLineEdit& text2, QPushButton& command1,
                               QLineEdit& text3);

@@ -6,7 +6,7 @@
 #include "window/prompt_colour.h"
 #include "window/qt/accessibility.h"
 #include "window/qt/caption_fit.h"
-#include "window/qt/long_line_edit.h"
+#include "window/qt/input_field.h"
 #include "window/qt/pixels.h"
 
 #include <QColor>
@@ -24,11 +24,16 @@ namespace {
 
 namespace design = form1_design;
 
-template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
+template <typename Box> Box* placed(Box* box, const char* name, const TwipsRect& place)
 {
-    auto* box = new Box(parent);
     box->setObjectName(QString::fromLatin1(name));
     box->setGeometry(toPixels(place));
+    return box;
+}
+
+QLineEdit* makeTextBox(QWidget* parent, const char* name, const TwipsRect& place)
+{
+    auto* box = placed(new QLineEdit(parent), name, place);
     box->setMaxLength(std::numeric_limits<int>::max()); // Qt's default of 32767 would cut a pasted line
     return box;
 }
@@ -37,7 +42,7 @@ template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, const char
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
     : QWidget(parent), m_presenter(std::move(presenter)),
-      m_text1(makeTextBox<LongLineEdit>(this, "Text1", design::kText1)),
+      m_text1(placed(new InputField(this), "Text1", design::kText1)),
       m_text2(makeTextBox(this, "Text2", design::kText2)),
       m_label1(new QLabel(QString::fromStdU16String(design::kPrompt), this)),
       m_command1(new QPushButton(QString::fromStdU16String(design::kConvert), this)),
@@ -92,17 +97,18 @@ void Form1::changeEvent(QEvent* event)
 
 QLineEdit* Form1::lineEdit(Field field) const
 {
-    return controlFor<QLineEdit*>(field, m_text1, m_text2, m_text3);
+    return controlFor<QLineEdit*>(field, nullptr, m_text2, m_text3);
 }
 
 std::u16string Form1::text(Field field) const
 {
-    return lineEdit(field)->text().toStdU16String();
+    return (field == Field::Text1 ? m_text1->text() : lineEdit(field)->text()).toStdU16String();
 }
 
 void Form1::setText(Field field, const std::u16string& text)
 {
-    lineEdit(field)->setText(QString::fromStdU16String(text));
+    const QString line = QString::fromStdU16String(text);
+    field == Field::Text1 ? m_text1->setText(line) : lineEdit(field)->setText(line);
 }
 
 void Form1::showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title)

@@ -1,21 +1,26 @@
-// What a screen reader meets in the input field: its text, cursor and selection, at any length of line.
-// The toolkit's own description of a line edit reads the text only while the line edit shows it, and
-// takes the long-line field, whose display is off, for a password field with nothing in it.
+// What a screen reader meets in the input field: one editable text, whichever form the line is in. It
+// reads only the stretch of the line that a question needs, and edits through the field, so that each
+// edit can be undone.
 #pragma once
 
 #include <QAccessibleWidget>
 
-class LongLineEdit;
+class InputField;
 
-// The accessibility factory that gives every LongLineEdit this description.
-QAccessibleInterface* longLineInterface(const QString& className, QObject* object);
+// The accessibility factory that gives every InputField this description.
+QAccessibleInterface* inputFieldInterface(const QString& className, QObject* object);
 
-class LongLineAccessible : public QAccessibleWidget,
-                           public QAccessibleTextInterface,
-                           public QAccessibleEditableTextInterface
+class InputFieldAccessible : public QAccessibleWidget,
+                             public QAccessibleTextInterface,
+                             public QAccessibleEditableTextInterface
 {
 public:
-    explicit LongLineAccessible(LongLineEdit* field);
+    explicit InputFieldAccessible(InputField* field);
+
+    // The toolkit's line edit inside is how the field draws a short line, not a control of its own.
+    [[nodiscard]] int childCount() const override { return 0; }
+    [[nodiscard]] QAccessibleInterface* child(int) const override { return nullptr; }
+    [[nodiscard]] int indexOfChild(const QAccessibleInterface*) const override { return -1; }
 
     [[nodiscard]] QString text(QAccessible::Text t) const override;
     void setText(QAccessible::Text t, const QString& text) override;
@@ -47,5 +52,5 @@ public:
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
-    [[nodiscard]] LongLineEdit* field() const;
+    [[nodiscard]] InputField* field() const;
 };

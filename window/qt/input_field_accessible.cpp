@@ -1,0 +1,225 @@
+// What a screen reader meets in the input field.
+#include "window/qt/input_field_accessible.h"
+
+#include "window/qt/input_field.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFirstReach = 64; // code units either side of an offset; widened for a longer word
+
+// A stretch of the line, through which the toolkit's own rules find characters, words and sentences.
+class Stretch : public QAccessibleTextInterface
+{
+public:
+    explicit Stretch(QString text) : m_text(std::move(text)) {}
+    [[nodiscard]] QString text(int start, int end) const override { return m_text.mid(start, end - start); }
+    [[nodiscard]] int characterCount() const override { return static_cast<int>(m_text.size()); }
+    void selection(int, int* start, int* end) const override { *start = *end = 0; }
+    [[nodiscard]] int selectionCount() const override { return 0; }
+    void addSelection(int, int) override {}
+    void removeSelection(int) override {}
+    void setSelection(int, int, int) override {}
+    [[nodiscard]] int cursorPosition() const override { return 0; }
+    void setCursorPosition(int) override {}
+    [[nodiscard]] QRect characterRect(int) const override { return {}; }
+    [[nodiscard]] int offsetAtPoint(const QPoint&) const override { return -1; }
+    void scrollToSubstring(int, int) override {}
+    [[nodiscard]] QString attributes(int, int* start, int* end) const override
+    {
+        *start = *end = 0;
+        return {};
+    }
+
+private:
+    QString m_text;
+};
+
+using Question = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+
+// Puts a question about the text around offset to a stretch of the line, widened while the answer reaches
+// an edge of the stretch that is not an end of the line. Lines and paragraphs are the whole line.
+QString ask(const InputField& field, int length, Question question, int offset, QAccessible::TextBoundaryType type,
+            int* start, int* end)
+{
+    if (offset < 0 || offset >= length) { // the toolkit's word search at the end of the text never returns
+        *start = *end = -1;
+        return {};
+    }
+    const bool whole = type == QAccessible::LineBoundary || type == QAccessible::ParagraphBoundary ||
+                       type == QAccessible::NoBoundary;
+    for (int reach = whole ? length : kFirstReach;; reach *= 4) {
+        const int from = std::max(0, offset - reach);
+        const int to = std::min(length, offset + reach);
+        const Stretch stretch(field.text().mid(from, to - from));
+        const QString answer = (stretch.*question)(offset - from, type, start, end);
+        const bool inside = (*start != 0 || from == 0) && (*end != to - from || to == length);
+        if (*start < 0 || inside) {
+            if (*start >= 0) {
+                *start += from;
+                *end += from;
+            }
+            return answer;
+        }
+    }
+}
+
+} // namespace
+
+QAccessibleInterface* inputFieldInterface(const QString& className, QObject* object)
+{
+    if (className == QLatin1String("InputField") && object->isWidgetType())
+        return new InputFieldAccessible(static_cast<InputField*>(object));
+    return nullptr;
+}
+
+InputFieldAccessible::InputFieldAccessible(InputField* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
+
+InputField* InputFieldAccessible::field() const
+{
+    return static_cast<InputField*>(widget());
+}
+
+QString InputFieldAccessible::text(QAccessible::Text t) const
+{
+    return t == QAccessible::Value ? field()->text() : QAccessibleWidget::text(t);
+}
+
+void InputFieldAccessible::setText(QAccessible::Text t, const QString& text)
+{
+    if (t == QAccessible::Value)
+        field()->replace(0, field()->length(), text);
+    else
+        QAccessibleWidget::setText(t, text);
+}
+
+QAccessible::State InputFieldAccessible::state() const
+{
+    QAccessible::State state = QAccessibleWidget::state();
+    state.editable = true;
+    state.selectableText = true;
+    return state;
+}
+
+void* InputFieldAccessible::interface_cast(QAccessible::InterfaceType t)
+{
+    if (t == QAccessible::TextInterface)
+        return static_cast<QAccessibleTextInterface*>(this);
+    if (t == QAccessible::EditableTextInterface)
+        return static_cast<QAccessibleEditableTextInterface*>(this);
+    return QAccessibleWidget::interface_cast(t);
+}
+
+void InputFieldAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const
+{
+    const bool selected = selectionIndex == 0 && selectionCount() == 1;
+    *startOffset = selected ? field()->selectionStart() : 0;
+    *endOffset = selected ? field()->selectionEnd() : 0;
+}
+
+int InputFieldAccessible::selectionCount() const
+{
+    return field()->selectionStart() != field()->selectionEnd() ? 1 : 0;
+}
+
+void InputFieldAccessible::addSelection(int startOffset, int endOffset)
+{
+    setSelection(0, startOffset, endOffset);
+}
+
+void InputFieldAccessible::removeSelection(int selectionIndex)
+{
+    if (selectionIndex == 0)
+        field()->select(field()->cursor(), field()->cursor());
+}
+
+void InputFieldAccessible::setSelection(int selectionIndex, int startOffset, int endOffset)
+{
+    if (selectionIndex == 0)
+        field()->select(startOffset, endOffset);
+}
+
+int InputFieldAccessible::cursorPosition() const
+{
+    return field()->cursor();
+}
+
+void InputFieldAccessible::setCursorPosition(int position)
+{
+    field()->select(position, position);
+}
+
+QString InputFieldAccessible::text(int startOffset, int endOffset) const
+{
+    return startOffset > endOffset ? QString() : field()->mid(startOffset, endOffset);
+}
+
+QString InputFieldAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                               int* startOffset, int* endOffset) const
+{
+    const int length = characterCount();
+    return ask(*field(), length, &QAccessibleTextInterface::textBeforeOffset,
+               offset == -2 ? cursorPosition() : offset == -1 ? length : offset, boundaryType, startOffset, endOffset);
+}
+
+QString InputFieldAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
+                                              int* startOffset, int* endOffset) const
+{
+    const int length = characterCount();
+    return ask(*field(), length, &QAccessibleTextInterface::textAfterOffset,
+               offset == -2 ? cursorPosition() : offset == -1 ? length : offset, boundaryType, startOffset, endOffset);
+}
+
+QString InputFieldAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
+                                           int* endOffset) const
+{
+    const int length = characterCount();
+    return ask(*field(), length, &QAccessibleTextInterface::textAtOffset,
+               offset == -2 ? cursorPosition() : offset == -1 ? length : offset, boundaryType, startOffset, endOffset);
+}
+
+int InputFieldAccessible::characterCount() const
+{
+    return field()->length();
+}
+
+QRect InputFieldAccessible::characterRect(int offset) const
+{
+    return field()->characterRect(offset);
+}
+
+int InputFieldAccessible::offsetAtPoint(const QPoint& point) const
+{
+    return field()->positionAt(field()->mapFromGlobal(point));
+}
+
+void InputFieldAccessible::scrollToSubstring(int startIndex, int endIndex)
+{
+    field()->select(endIndex, endIndex);
+    field()->select(startIndex, startIndex);
+}
+
+QString InputFieldAccessible::attributes(int offset, int* startOffset, int* endOffset) const
+{
+    *startOffset = *endOffset = offset; // plain text, no attributes
+    return {};
+}
+
+void InputFieldAccessible::deleteText(int startOffset, int endOffset)
+{
+    replaceText(startOffset, endOffset, {});
+}
+
+void InputFieldAccessible::insertText(int offset, const QString& text)
+{
+    replaceText(offset, offset, text);
+}
+
+void InputFieldAccessible::replaceText(int startOffset, int endOffset, const QString& text)
+{
+    const int length = characterCount();
+    // Selected first, as an edit by hand would be, so that undo puts the cursor back there.
+    field()->select(std::clamp(startOffset, 0, length), std::clamp(endOffset, startOffset, length));
+    field()->replaceSelection(text);
+}
