@@ -108,6 +108,7 @@ void apply(QWidget& field, const QString& step)
         // The toolkit's line edit as one undoable edit, which its screen reader interface does not make.
         const int start = step.section(u':', 1, 1).toInt();
         standard->setSelection(start, step.section(u':', 2, 2).toInt() - start);
+        standard->repaint(); // it scrolls to the selection as it paints
         standard->insert(step.section(u':', 3));
     } else if (verb == u"replace") {
         QAccessible::queryAccessibleInterface(&field)->editableTextInterface()->replaceText(
