@@ -36,35 +36,6 @@ private:
     QString m_text;
 };
 
-using Question = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
-
-// Puts a question about the text around offset to a stretch of the line, widened while the answer reaches
-// an edge of the stretch that is not an end of the line. Lines and paragraphs are the whole line.
-QString ask(const InputField& field, int length, Question question, int offset, QAccessible::TextBoundaryType type,
-            int* start, int* end)
-{
-    if (offset < 0 || offset >= length) { // the toolkit's word search at the end of the text never returns
-        *start = *end = -1;
-        return {};
-    }
-    const bool whole = type == QAccessible::LineBoundary || type == QAccessible::ParagraphBoundary ||
-                       type == QAccessible::NoBoundary;
-    for (int reach = whole ? length : kFirstReach;; reach *= 4) {
-        const int from = std::max(0, offset - reach);
-        const int to = std::min(length, offset + reach);
-        const Stretch stretch(field.text().mid(from, to - from));
-        const QString answer = (stretch.*question)(offset - from, type, start, end);
-        const bool inside = (*start != 0 || from == 0) && (*end != to - from || to == length);
-        if (*start < 0 || inside) {
-            if (*start >= 0) {
-                *start += from;
-                *end += from;
-            }
-            return answer;
-        }
-    }
-}
-
 } // namespace
 
 QAccessibleInterface* inputFieldInterface(const QString& className, QObject* object)
@@ -75,6 +46,38 @@ QAccessibleInterface* inputFieldInterface(const QString& className, QObject* obj
 }
 
 InputFieldAccessible::InputFieldAccessible(InputField* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
+
+// Puts a question about the text around offset to a stretch of the line, widened while the answer reaches
+// an edge of the stretch that is not an end of the line. The field's one line is also its one sentence
+// and paragraph: their answer is the whole line, or nothing before or after it.
+QString InputFieldAccessible::ask(const InputField& field, Question question, int offset, QAccessible::TextBoundaryType type, int* start,
+            int* end)
+{
+    const int length = field.length();
+    *start = *end = -1;
+    if (offset < 0 || offset >= length) // the toolkit's word search at the end of a text never returns
+        return {};
+    if (type != QAccessible::CharBoundary && type != QAccessible::WordBoundary) {
+        if (question != &QAccessibleTextInterface::textAtOffset)
+            return {};
+        *start = 0;
+        *end = length;
+        return field.text();
+    }
+    for (int reach = kFirstReach;; reach *= 4) {
+        const int from = std::max(0, offset - reach);
+        const int to = std::min(length, offset + reach);
+        const Stretch stretch(field.mid(from, to));
+        const QString answer = (stretch.*question)(offset - from, type, start, end);
+        if (*start < 0)
+            return answer;
+        if ((*start != 0 || from == 0) && (*end != to - from || to == length)) {
+            *start += from;
+            *end += from;
+            return answer;
+        }
+    }
+}
 
 InputField* InputFieldAccessible::field() const
 {
@@ -158,25 +161,22 @@ QString InputFieldAccessible::text(int startOffset, int endOffset) const
 QString InputFieldAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                                int* startOffset, int* endOffset) const
 {
-    const int length = characterCount();
-    return ask(*field(), length, &QAccessibleTextInterface::textBeforeOffset,
-               offset == -2 ? cursorPosition() : offset == -1 ? length : offset, boundaryType, startOffset, endOffset);
+    return ask(*field(), &QAccessibleTextInterface::textBeforeOffset, offset == -2 ? cursorPosition() : offset, boundaryType,
+               startOffset, endOffset);
 }
 
 QString InputFieldAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                               int* startOffset, int* endOffset) const
 {
-    const int length = characterCount();
-    return ask(*field(), length, &QAccessibleTextInterface::textAfterOffset,
-               offset == -2 ? cursorPosition() : offset == -1 ? length : offset, boundaryType, startOffset, endOffset);
+    return ask(*field(), &QAccessibleTextInterface::textAfterOffset, offset == -2 ? cursorPosition() : offset, boundaryType,
+               startOffset, endOffset);
 }
 
 QString InputFieldAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                            int* endOffset) const
 {
-    const int length = characterCount();
-    return ask(*field(), length, &QAccessibleTextInterface::textAtOffset,
-               offset == -2 ? cursorPosition() : offset == -1 ? length : offset, boundaryType, startOffset, endOffset);
+    return ask(*field(), &QAccessibleTextInterface::textAtOffset, offset == -2 ? cursorPosition() : offset, boundaryType,
+               startOffset, endOffset);
 }
 
 int InputFieldAccessible::characterCount() const

@@ -52,5 +52,8 @@ public:
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
+    using Question = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+    [[nodiscard]] static QString ask(const InputField& field, Question question, int offset,
+                                     QAccessible::TextBoundaryType type, int* start, int* end);
     [[nodiscard]] InputField* field() const;
 };
