@@ -107,8 +107,8 @@ private:
     void keepCursorVisible();
     void restartBlink();
 
-    QLineEdit* m_short; // the toolkit's line edit: the line while it is short, parked while it is long
-    bool m_long = false;
+    bool m_long = false; // first: the line edit's construction already sends the field events
+    QLineEdit* m_short;  // the toolkit's line edit: the line while it is short, parked while it is long
     bool m_applying = false; // the field itself is changing the short line
     QString m_line;          // the line while it is long
     int m_cursor = 0;
