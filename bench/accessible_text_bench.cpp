@@ -4,7 +4,6 @@
 #include "window/qt/form1.h"
 
 #include <QAccessible>
-#include <QApplication>
 
 #include <benchmark/benchmark.h>
 
@@ -67,13 +66,3 @@ BENCHMARK_CAPTURE(boundary, wordBefore, QAccessible::WordBoundary, -1);
 BENCHMARK_CAPTURE(boundary, wordAfter, QAccessible::WordBoundary, 1);
 BENCHMARK_CAPTURE(boundary, sentenceAt, QAccessible::SentenceBoundary, 0);
 BENCHMARK_CAPTURE(boundary, lineAt, QAccessible::LineBoundary, 0);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -45,13 +45,3 @@ void BM_Click_MillionCharacters(benchmark::State& state)
 
 BENCHMARK(BM_Click_Example)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_Click_MillionCharacters)->Unit(benchmark::kMicrosecond);
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -12,6 +12,7 @@
 #       short tokens, "FE FE ... F"; with a leading t, one token of that length, "00...0FE 01", whose
 #       digits must all be read. Default: 1 10. With --wine, the Windows program under Wine.
 #   PROGRAM=path bench/long_paste.sh ...          another build of the program, to compare
+#   PROFILE=file bench/long_paste.sh ...          perf records the program from ctrl+v to the output
 # Needs the test profile of scripts/bootstrap.sh (Xvfb, xdotool, xclip; MinGW-w64 and Wine for --wine).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -145,6 +146,12 @@ measure()
     pids+=("$change_pid")
     wait_for 10 grep -sqx ready "$work/change" || fail "the pixel probe did not start"
 
+    local perf_pid=
+    if [[ -n ${PROFILE:-} ]]; then
+        perf record -F 499 -g -p "$pid" -o "$PROFILE" >"$work/perf.log" 2>&1 &
+        perf_pid=$!
+        sleep 1
+    fi
     # The focus starts in Text1.
     t0=$EPOCHREALTIME
     timeout 5 xdotool key ctrl+v
@@ -153,6 +160,7 @@ measure()
     wait "$change_pid" || fail "the output field was not drawn anew"
     stop "$change_pid"
     t_output=$(sed -n 2p "$work/change")
+    [[ -n $perf_pid ]] && { kill -INT "$perf_pid"; wait "$perf_pid" || true; }
 
     # Idle, as a user leaves it: the focus back in the long line, its cursor blinking.
     click_at "$window" "${text1_at[@]}" || fail "could not click Text1"
@@ -169,6 +177,7 @@ measure()
     # The output, read back through the clipboard.
     click_at "$window" "${text2_at[@]}" || fail "could not click Text2"
     timeout 5 xdotool key ctrl+a ctrl+c
+    "$probe" answer "$window" "$answer_seconds" >/dev/null || fail "the program did not answer after the copy"
     wait_for 10 bash -c '[[ $(timeout 2 xclip -o -selection clipboard 2>/dev/null) == "$1" ]]' _ "$expected" ||
         fail "Text2 holds '$(timeout 2 xclip -o -selection clipboard 2>/dev/null | head -c 80)', expected '$expected'"
 

@@ -157,51 +157,36 @@ void InputField::apply(int start, int end, const QString& with)
     update();
 }
 
-void InputField::undo()
+void InputField::travel(bool back)
 {
+    // The step that, undone or redone, takes a short line long; the one that takes a long line short.
+    const Switch lengthens = back ? Switch::ToShort : Switch::ToLong;
+    const Switch shortens = back ? Switch::ToLong : Switch::ToShort;
     if (!m_long) {
-        const TextEdit* next = m_history.nextUndo();
-        if (m_short->isUndoAvailable() || !next || next->crossing != Switch::ToShort ||
-            next->shortSide != m_short->text()) {
-            m_short->undo();
+        const TextEdit* next = back ? m_history.nextUndo() : m_history.nextRedo();
+        const bool itsOwn = back ? m_short->isUndoAvailable() : m_short->isRedoAvailable();
+        if (itsOwn || !next || next->crossing != lengthens || next->shortSide != m_short->text()) {
+            back ? m_short->undo() : m_short->redo();
             return;
         }
         enterLong();
     }
-    const auto step = m_history.undo();
+    const auto step = back ? m_history.undo() : m_history.redo();
     if (!step)
         return;
-    apply(step->position, step->position + static_cast<int>(step->inserted.size()), step->removed);
-    m_anchor = step->anchor;
-    m_cursor = step->cursor;
-    if (step->crossing != Switch::ToLong) {
+    const QString& now = back ? step->inserted : step->removed;
+    apply(step->position, step->position + static_cast<int>(now.size()), back ? step->removed : step->inserted);
+    if (back) {
+        m_anchor = step->anchor;
+        m_cursor = step->cursor;
+    }
+    if (step->crossing != shortens) {
         keepCursorVisible();
         return;
     }
     showShortLine();
-    if (step->removed.isEmpty() && step->inserted.isEmpty())
+    if (back && step->removed.isEmpty() && step->inserted.isEmpty())
         m_short->undo(); // the line edit itself made the line long: its own step goes back
-}
-
-void InputField::redo()
-{
-    if (!m_long) {
-        const TextEdit* next = m_history.nextRedo();
-        if (m_short->isRedoAvailable() || !next || next->crossing != Switch::ToLong ||
-            next->shortSide != m_short->text()) {
-            m_short->redo();
-            return;
-        }
-        enterLong();
-    }
-    const auto step = m_history.redo();
-    if (!step)
-        return;
-    apply(step->position, step->position + static_cast<int>(step->removed.size()), step->inserted);
-    if (step->crossing == Switch::ToShort)
-        showShortLine();
-    else
-        keepCursorVisible();
 }
 
 void InputField::paste(QClipboard::Mode mode)

@@ -83,8 +83,10 @@ private:
     // Edits that work on either form, and that take the line across the limit when it must.
     void replace(int start, int end, const QString& with, EditHistory::Run run = EditHistory::Run::None);
     void replaceSelection(const QString& with, EditHistory::Run run = EditHistory::Run::None);
-    void undo();
-    void redo();
+    void undo() { travel(true); }
+    void redo() { travel(false); }
+    // Undo (back) or redo, reaching across the switch between the two forms.
+    void travel(bool back);
     void paste(QClipboard::Mode mode);
     void copy(QClipboard::Mode mode) const;
     void cut();
