@@ -43,10 +43,6 @@ InputField::InputField(QWidget* parent) : QWidget(parent), m_short(new QLineEdit
     connect(m_short, &QLineEdit::textChanged, this, &InputField::onShortTextChanged);
 }
 
-QString InputField::text() const
-{
-    return m_long ? m_line : m_short->text();
-}
 
 void InputField::setText(const QString& text)
 {
@@ -67,20 +63,8 @@ void InputField::setText(const QString& text)
     showLong(false);
 }
 
-int InputField::length() const
-{
-    return static_cast<int>(m_long ? m_line.size() : m_short->text().size());
-}
 
-QString InputField::mid(int start, int end) const
-{
-    return (m_long ? m_line : m_short->text()).mid(start, end - start);
-}
 
-int InputField::cursor() const
-{
-    return m_long ? m_cursor : m_short->cursorPosition();
-}
 
 int InputField::anchor() const
 {

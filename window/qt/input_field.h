@@ -9,14 +9,14 @@
 // A long line supports:
 //   - typing, Backspace and Delete, and deleting by word;
 //   - arrows, Home and End, with Shift to select, and word moves, all by the platform's key scheme;
-//   - select all, cut, copy and paste, from the keys and from the context menu (on X11 also the mouse
-//     selection, pasted with the middle button);
+//   - select all, cut, copy and paste, from the keys and from the context menu;
 //   - undo and redo, one step per run of typing, of Backspace or of Delete, as the toolkit groups them,
 //     and across the switch between short and long lines both ways;
 //   - click, shift-click, dragging to select, double-click (a word) and triple-click (the line);
 //   - dropping text into it.
-// It leaves out dragging a selection out of it, an input method's pre-edit text (the committed text
-// arrives), and right-to-left layout. It never cuts any of the text.
+// It leaves out dragging a selection out of it, pasting the mouse selection with the middle button, an
+// input method's pre-edit text and its view of the text around the cursor (its committed text arrives),
+// and right-to-left layout. It never cuts any of the text.
 #pragma once
 
 #include "window/qt/edit_history.h"
@@ -24,10 +24,10 @@
 
 #include <QBasicTimer>
 #include <QClipboard>
+#include <QLineEdit>
 #include <QPoint>
 #include <QWidget>
 
-class QLineEdit;
 class QMenu;
 class QStyleOptionFrame;
 
@@ -42,7 +42,7 @@ public:
 
     explicit InputField(QWidget* parent = nullptr);
 
-    [[nodiscard]] QString text() const;
+    [[nodiscard]] QString text() const { return m_long ? m_line : m_short->text(); }
     // As the toolkit's line edit takes a new text: the cursor at its end, and nothing to undo.
     void setText(const QString& text);
 
@@ -70,9 +70,9 @@ private:
 
     // The line as it stands, in either form: its length, a stretch of it, the cursor and the anchor
     // (the selection's other end; equal to the cursor when nothing is selected).
-    [[nodiscard]] int length() const;
-    [[nodiscard]] QString mid(int start, int end) const;
-    [[nodiscard]] int cursor() const;
+    [[nodiscard]] int length() const { return static_cast<int>(text().size()); }
+    [[nodiscard]] QString mid(int start, int end) const { return text().mid(start, end - start); }
+    [[nodiscard]] int cursor() const { return m_long ? m_cursor : m_short->cursorPosition(); }
     [[nodiscard]] int anchor() const;
     void select(int anchor, int cursor);
     [[nodiscard]] int selectionStart() const { return std::min(anchor(), cursor()); }

@@ -1,8 +1,6 @@
 // What a screen reader meets in the input field.
 #include "window/qt/input_field_accessible.h"
 
-#include "window/qt/input_field.h"
-
 #include <algorithm>
 
 namespace {
@@ -121,15 +119,7 @@ void InputFieldAccessible::selection(int selectionIndex, int* startOffset, int* 
     *endOffset = selected ? field()->selectionEnd() : 0;
 }
 
-int InputFieldAccessible::selectionCount() const
-{
-    return field()->selectionStart() != field()->selectionEnd() ? 1 : 0;
-}
 
-void InputFieldAccessible::addSelection(int startOffset, int endOffset)
-{
-    setSelection(0, startOffset, endOffset);
-}
 
 void InputFieldAccessible::removeSelection(int selectionIndex)
 {
@@ -143,15 +133,7 @@ void InputFieldAccessible::setSelection(int selectionIndex, int startOffset, int
         field()->select(startOffset, endOffset);
 }
 
-int InputFieldAccessible::cursorPosition() const
-{
-    return field()->cursor();
-}
 
-void InputFieldAccessible::setCursorPosition(int position)
-{
-    field()->select(position, position);
-}
 
 QString InputFieldAccessible::text(int startOffset, int endOffset) const
 {
@@ -179,15 +161,7 @@ QString InputFieldAccessible::textAtOffset(int offset, QAccessible::TextBoundary
                startOffset, endOffset);
 }
 
-int InputFieldAccessible::characterCount() const
-{
-    return field()->length();
-}
 
-QRect InputFieldAccessible::characterRect(int offset) const
-{
-    return field()->characterRect(offset);
-}
 
 int InputFieldAccessible::offsetAtPoint(const QPoint& point) const
 {
@@ -206,15 +180,7 @@ QString InputFieldAccessible::attributes(int offset, int* startOffset, int* endO
     return {};
 }
 
-void InputFieldAccessible::deleteText(int startOffset, int endOffset)
-{
-    replaceText(startOffset, endOffset, {});
-}
 
-void InputFieldAccessible::insertText(int offset, const QString& text)
-{
-    replaceText(offset, offset, text);
-}
 
 void InputFieldAccessible::replaceText(int startOffset, int endOffset, const QString& text)
 {

@@ -3,9 +3,9 @@
 // edit can be undone.
 #pragma once
 
-#include <QAccessibleWidget>
+#include "window/qt/input_field.h"
 
-class InputField;
+#include <QAccessibleWidget>
 
 // The accessibility factory that gives every InputField this description.
 QAccessibleInterface* inputFieldInterface(const QString& className, QObject* object);
@@ -28,12 +28,12 @@ public:
     void* interface_cast(QAccessible::InterfaceType t) override;
 
     void selection(int selectionIndex, int* startOffset, int* endOffset) const override;
-    [[nodiscard]] int selectionCount() const override;
-    void addSelection(int startOffset, int endOffset) override;
+    [[nodiscard]] int selectionCount() const override { return field()->selectionStart() != field()->selectionEnd(); }
+    void addSelection(int startOffset, int endOffset) override { setSelection(0, startOffset, endOffset); }
     void removeSelection(int selectionIndex) override;
     void setSelection(int selectionIndex, int startOffset, int endOffset) override;
-    [[nodiscard]] int cursorPosition() const override;
-    void setCursorPosition(int position) override;
+    [[nodiscard]] int cursorPosition() const override { return field()->cursor(); }
+    void setCursorPosition(int position) override { setSelection(0, position, position); }
     [[nodiscard]] QString text(int startOffset, int endOffset) const override;
     [[nodiscard]] QString textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                            int* endOffset) const override;
@@ -41,14 +41,14 @@ public:
                                           int* endOffset) const override;
     [[nodiscard]] QString textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                        int* endOffset) const override;
-    [[nodiscard]] int characterCount() const override;
-    [[nodiscard]] QRect characterRect(int offset) const override;
+    [[nodiscard]] int characterCount() const override { return field()->length(); }
+    [[nodiscard]] QRect characterRect(int offset) const override { return field()->characterRect(offset); }
     [[nodiscard]] int offsetAtPoint(const QPoint& point) const override;
     void scrollToSubstring(int startIndex, int endIndex) override;
     [[nodiscard]] QString attributes(int offset, int* startOffset, int* endOffset) const override;
 
-    void deleteText(int startOffset, int endOffset) override;
-    void insertText(int offset, const QString& text) override;
+    void deleteText(int startOffset, int endOffset) override { replaceText(startOffset, endOffset, {}); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:

@@ -25,9 +25,6 @@ bool arrowsCollapseSelection()
     return !QKeySequence::keyBindings(QKeySequence::Redo).contains(QKeySequence(Qt::CTRL | Qt::Key_Y));
 }
 
-// Input methods see this much of a long line either side of the cursor rather than all of it.
-constexpr int kSurrounding = 256;
-
 // The toolkit's rule for a key that types text.
 bool typesText(const QKeyEvent& event)
 {
@@ -68,12 +65,11 @@ bool InputField::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched != m_short || m_long)
         return false;
-    QClipboard* clipboard = QGuiApplication::clipboard();
     switch (event->type()) {
     case QEvent::ContextMenu:
         // The toolkit's own menu, unless its paste would make the line long or its undo and redo would
         // miss the long line's steps.
-        if (!wouldBeLong(clipboard->text()) && !m_history.nextUndo() && !m_history.nextRedo())
+        if (!wouldBeLong(QGuiApplication::clipboard()->text()) && !m_history.nextUndo() && !m_history.nextRedo())
             return false;
         contextMenuEvent(static_cast<QContextMenuEvent*>(event));
         return true;
@@ -82,14 +78,6 @@ bool InputField::eventFilter(QObject* watched, QEvent* event)
         if (length() + drop->mimeData()->text().size() <= kLongLine)
             return false;
         dropEvent(drop);
-        return true;
-    }
-    case QEvent::MouseButtonRelease: {
-        auto* release = static_cast<QMouseEvent*>(event);
-        if (release->button() != Qt::MiddleButton || !clipboard->supportsSelection() ||
-            length() + clipboard->text(QClipboard::Selection).size() <= kLongLine)
-            return false;
-        mouseReleaseEvent(release);
         return true;
     }
     default:
@@ -147,10 +135,7 @@ bool InputField::editLongLine(QKeyEvent* event)
     else if (is(Key::DeleteStartOfWord) ||
              (event->key() == Qt::Key_Backspace && event->modifiers() == Qt::ControlModifier))
         removeTo(previousWord(m_line, at));
-    else if (is(Key::DeleteEndOfLine)) {
-        moveTo(size, true);
-        cut();
-    } else if (selected && (is(Key::Delete) || event->key() == Qt::Key_Backspace))
+    else if (selected && (is(Key::Delete) || event->key() == Qt::Key_Backspace))
         replaceSelection({});
     else if (is(Key::Delete))
         replace(at, nextCharacter(m_line, at), {}, Run::Delete);
@@ -204,25 +189,9 @@ QVariant InputField::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     if (!m_long)
         return m_short->inputMethodQuery(query);
-    const int from = std::max(0, m_cursor - kSurrounding);
-    const int to = std::min(length(), m_cursor + kSurrounding);
-    switch (query) {
-    case Qt::ImEnabled:
-        return true;
-    case Qt::ImCursorRectangle:
-    case Qt::ImAnchorRectangle:
+    if (query == Qt::ImCursorRectangle || query == Qt::ImAnchorRectangle)
         return cursorRectangle();
-    case Qt::ImSurroundingText:
-        return mid(from, to);
-    case Qt::ImCursorPosition:
-        return m_cursor - from;
-    case Qt::ImAnchorPosition:
-        return std::clamp(m_anchor, from, to) - from;
-    case Qt::ImCurrentSelection:
-        return mid(std::clamp(selectionStart(), from, to), std::clamp(selectionEnd(), from, to));
-    default:
-        return QWidget::inputMethodQuery(query);
-    }
+    return query == Qt::ImEnabled ? QVariant(true) : QWidget::inputMethodQuery(query);
 }
 
 int InputField::positionAt(const QPoint& point) const
@@ -265,8 +234,8 @@ void InputField::mousePressEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton && m_tripleClick.isActive() &&
         (point - m_tripleClickAt).manhattanLength() < QApplication::startDragDistance())
         select(0, length());
-    else if (event->button() != Qt::RightButton)
-        moveTo(positionAt(point), event->button() == Qt::LeftButton && (event->modifiers() & Qt::ShiftModifier));
+    else if (event->button() == Qt::LeftButton)
+        moveTo(positionAt(point), event->modifiers() & Qt::ShiftModifier);
 }
 
 void InputField::mouseMoveEvent(QMouseEvent* event)
@@ -277,13 +246,8 @@ void InputField::mouseMoveEvent(QMouseEvent* event)
 
 void InputField::mouseReleaseEvent(QMouseEvent* event)
 {
-    // On X11 a middle click pastes the mouse selection where the press put the cursor.
-    if (event->button() == Qt::MiddleButton) {
-        const QString clip = QGuiApplication::clipboard()->text(QClipboard::Selection);
-        replace(cursor(), cursor(), clip);
-    } else if (event->button() == Qt::LeftButton) {
+    if (event->button() == Qt::LeftButton)
         copy(QClipboard::Selection);
-    }
 }
 
 void InputField::mouseDoubleClickEvent(QMouseEvent* event)
