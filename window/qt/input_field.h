@@ -16,7 +16,8 @@
 //   - dropping text into it.
 // It leaves out dragging a selection out of it, pasting the mouse selection with the middle button, an
 // input method's pre-edit text and its view of the text around the cursor (its committed text arrives),
-// and right-to-left layout. It never cuts any of the text.
+// and right-to-left layout. It never cuts any of the text. Typing over a selected long line that leaves
+// it short undoes in two steps, the typing and then the line; the toolkit's line edit takes back both.
 #pragma once
 
 #include "window/qt/edit_history.h"
