@@ -41,6 +41,8 @@ InputField::InputField(QWidget* parent) : QWidget(parent), m_short(new QLineEdit
     m_short->setFocusProxy(this); // the field takes the focus and the keys, and passes them on
     m_short->installEventFilter(this);
     connect(m_short, &QLineEdit::textChanged, this, &InputField::onShortTextChanged);
+    // Screen readers follow the field, which has the focus, rather than the line edit inside it.
+    connect(m_short, &QLineEdit::cursorPositionChanged, this, &InputField::keepCursorVisible);
 }
 
 
@@ -217,6 +219,11 @@ void InputField::showShortLine()
 
 void InputField::onShortTextChanged(const QString& text)
 {
+    if (QAccessible::isActive() && !m_long) {
+        QAccessibleTextUpdateEvent updated(this, 0, m_told, text);
+        QAccessible::updateAccessibility(&updated);
+    }
+    m_told = m_long ? QString() : text;
     if (m_applying || m_long || text.size() <= kLongLine)
         return;
     // Typed or dropped past the limit by the toolkit's line edit itself. An empty step marks the switch,

@@ -114,6 +114,7 @@ private:
     QLineEdit* m_short;  // the toolkit's line edit: the line while it is short, parked while it is long
     bool m_applying = false; // the field itself is changing the short line
     QString m_line;          // the line while it is long
+    QString m_told;          // the short line as screen readers were last told it
     int m_cursor = 0;
     int m_anchor = 0;
     EditHistory m_history;   // steps on long lines, and the steps that switch between the two forms
