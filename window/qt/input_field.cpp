@@ -177,7 +177,11 @@ void InputField::travel(bool back)
 
 void InputField::paste(QClipboard::Mode mode)
 {
-    const QString clip = QGuiApplication::clipboard()->text(mode);
+    const QString clip = QGuiApplication::clipboard()->text(mode); // read once: it may be megabytes
+    if (!m_long && !wouldBeLong(clip)) {
+        m_short->paste(); // the toolkit's own paste and undo step
+        return;
+    }
     if (clip.isEmpty() && selectionStart() == selectionEnd())
         return;
     m_history.endRun();
