@@ -41,8 +41,15 @@ bool typesText(const QKeyEvent& event)
 bool InputField::event(QEvent* event)
 {
     const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
+        if (!m_long)
+            m_short->event(event); // its cursor blinks, and its selection shows, while the field has the focus
+        restartBlink();
+        update();
+        return QWidget::event(event);
+    }
     const bool passedOn = type == QEvent::ShortcutOverride || type == QEvent::KeyPress || type == QEvent::KeyRelease ||
-                          type == QEvent::InputMethod || type == QEvent::FocusIn || type == QEvent::FocusOut;
+                          type == QEvent::InputMethod;
     if (m_long || !passedOn)
         return QWidget::event(event);
     if (type == QEvent::KeyPress) {
