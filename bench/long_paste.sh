@@ -62,11 +62,11 @@ fi
 # The line named $1 (see the usage above), with no newline.
 make_line()
 {
-    local spec=$1 token=0 unit=1000000
-    [[ $spec == t* ]] && { token=1; spec=${spec#t}; }
-    [[ $spec == *k ]] && { unit=1000; spec=${spec%k}; }
-    spec=${spec%M}
-    awk -v n="$((spec * unit))" -v token="$token" 'BEGIN {
+    local length=$1 token=0 unit=1000000
+    [[ $length == t* ]] && { token=1; length=${length#t}; }
+    [[ $length == *k ]] && { unit=1000; length=${length%k}; }
+    length=${length%M}
+    awk -v n="$((length * unit))" -v token="$token" 'BEGIN {
         s = token ? "0" : "FE "; tail = token ? "FE 01" : "F"; n -= length(tail)
         while (length(s) * 2 <= n) s = s s
         while (length(s) < n) s = s substr(s, 1, n - length(s))
