@@ -128,6 +128,7 @@ void InputField::replace(int start, int end, const QString& with, EditHistory::R
 
 void InputField::apply(int start, int end, const QString& with)
 {
+    const QString removed = QAccessible::isActive() ? m_line.mid(start, end - start) : QString();
     if (end - start + with.size() <= kSmallEdit) {
         m_line.replace(start, end - start, with);
     } else {
@@ -138,7 +139,7 @@ void InputField::apply(int start, int end, const QString& with)
     }
     m_cursor = m_anchor = start + static_cast<int>(with.size());
     m_view.invalidate();
-    tellScreenReaders(start, end, with);
+    tellScreenReaders(start, removed, with);
     restartBlink();
     update();
 }
@@ -256,17 +257,17 @@ void InputField::showLong(bool on)
     update();
 }
 
-void InputField::tellScreenReaders(int start, int end, const QString& with)
+void InputField::tellScreenReaders(int start, const QString& removed, const QString& inserted)
 {
     if (!QAccessible::isActive())
         return;
-    if (end > start) {
-        QAccessibleTextRemoveEvent removed(this, start, QString(end - start, u' '));
-        QAccessible::updateAccessibility(&removed);
+    if (!removed.isEmpty()) {
+        QAccessibleTextRemoveEvent event(this, start, removed);
+        QAccessible::updateAccessibility(&event);
     }
-    if (!with.isEmpty()) {
-        QAccessibleTextInsertEvent inserted(this, start, with);
-        QAccessible::updateAccessibility(&inserted);
+    if (!inserted.isEmpty()) {
+        QAccessibleTextInsertEvent event(this, start, inserted);
+        QAccessible::updateAccessibility(&event);
     }
 }
 

@@ -99,7 +99,7 @@ private:
     // The toolkit's line edit takes over, holding the line as it now stands.
     void showShortLine();
     void apply(int start, int end, const QString& with);
-    void tellScreenReaders(int start, int end, const QString& with);
+    void tellScreenReaders(int start, const QString& removed, const QString& inserted);
     void moveTo(int position, bool select);
     [[nodiscard]] bool editLongLine(QKeyEvent* event);
     void onShortTextChanged(const QString& text);

@@ -1,40 +1,9 @@
 // What a screen reader meets in the input field.
 #include "window/qt/input_field_accessible.h"
 
+#include "window/qt/text_boundaries.h"
+
 #include <algorithm>
-
-namespace {
-
-constexpr int kFirstReach = 64; // code units either side of an offset; widened for a longer word
-
-// A stretch of the line, through which the toolkit's own rules find characters, words and sentences.
-class Stretch : public QAccessibleTextInterface
-{
-public:
-    explicit Stretch(QString text) : m_text(std::move(text)) {}
-    [[nodiscard]] QString text(int start, int end) const override { return m_text.mid(start, end - start); }
-    [[nodiscard]] int characterCount() const override { return static_cast<int>(m_text.size()); }
-    void selection(int, int* start, int* end) const override { *start = *end = 0; }
-    [[nodiscard]] int selectionCount() const override { return 0; }
-    void addSelection(int, int) override {}
-    void removeSelection(int) override {}
-    void setSelection(int, int, int) override {}
-    [[nodiscard]] int cursorPosition() const override { return 0; }
-    void setCursorPosition(int) override {}
-    [[nodiscard]] QRect characterRect(int) const override { return {}; }
-    [[nodiscard]] int offsetAtPoint(const QPoint&) const override { return -1; }
-    void scrollToSubstring(int, int) override {}
-    [[nodiscard]] QString attributes(int, int* start, int* end) const override
-    {
-        *start = *end = 0;
-        return {};
-    }
-
-private:
-    QString m_text;
-};
-
-} // namespace
 
 QAccessibleInterface* inputFieldInterface(const QString& className, QObject* object)
 {
@@ -45,36 +14,34 @@ QAccessibleInterface* inputFieldInterface(const QString& className, QObject* obj
 
 InputFieldAccessible::InputFieldAccessible(InputField* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
 
-// Puts a question about the text around offset to a stretch of the line, widened while the answer reaches
-// an edge of the stretch that is not an end of the line. The field's one line is also its one sentence
-// and paragraph: their answer is the whole line, or nothing before or after it.
-QString InputFieldAccessible::ask(const InputField& field, Question question, int offset, QAccessible::TextBoundaryType type, int* start,
-            int* end)
+// A character or a word (as a double click selects it) at, before or after offset, read from the
+// stretch of the line around it; the field's one line is also its one sentence and paragraph.
+QString InputFieldAccessible::ask(int offset, int direction, QAccessible::TextBoundaryType type, int* start,
+                                  int* end) const
 {
-    const int length = field.length();
-    *start = *end = -1;
-    if (offset < 0 || offset >= length) // the toolkit's word search at the end of a text never returns
-        return {};
-    if (type != QAccessible::CharBoundary && type != QAccessible::WordBoundary) {
-        if (question != &QAccessibleTextInterface::textAtOffset)
-            return {};
-        *start = 0;
-        *end = length;
-        return field.text();
+    const QString line = field()->text();
+    const int length = static_cast<int>(line.size());
+    const bool word = type == QAccessible::WordBoundary;
+    const auto at = [&](int position) {
+        return word ? wordAt(line, position) : TextRange{position, nextCharacter(line, position)};
+    };
+    TextRange found{-1, -1};
+    offset = offset == -1 ? length : offset; // -1 asks about the end
+    if (type != QAccessible::CharBoundary && !word) {
+        if (direction == 0)
+            found = {0, length};
+    } else if (offset >= 0 && offset <= length) {
+        found = at(offset);
+        const int before = word ? previousWord(line, found.start) : previousCharacter(line, found.start);
+        const int after = word ? nextWord(line, found.end) : found.end;
+        if (direction < 0)
+            found = found.start > 0 ? at(before) : TextRange{-1, -1};
+        else if (direction > 0)
+            found = after < length ? at(after) : TextRange{-1, -1};
     }
-    for (int reach = kFirstReach;; reach *= 4) {
-        const int from = std::max(0, offset - reach);
-        const int to = std::min(length, offset + reach);
-        const Stretch stretch(field.mid(from, to));
-        const QString answer = (stretch.*question)(offset - from, type, start, end);
-        if (*start < 0)
-            return answer;
-        if ((*start != 0 || from == 0) && (*end != to - from || to == length)) {
-            *start += from;
-            *end += from;
-            return answer;
-        }
-    }
+    *start = found.start;
+    *end = found.end;
+    return found.start < 0 || found.start >= found.end ? QString() : line.mid(found.start, found.end - found.start);
 }
 
 InputField* InputFieldAccessible::field() const
@@ -143,22 +110,19 @@ QString InputFieldAccessible::text(int startOffset, int endOffset) const
 QString InputFieldAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                                int* startOffset, int* endOffset) const
 {
-    return ask(*field(), &QAccessibleTextInterface::textBeforeOffset, offset == -2 ? cursorPosition() : offset, boundaryType,
-               startOffset, endOffset);
+    return ask(offset == -2 ? cursorPosition() : offset, -1, boundaryType, startOffset, endOffset);
 }
 
 QString InputFieldAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
                                               int* startOffset, int* endOffset) const
 {
-    return ask(*field(), &QAccessibleTextInterface::textAfterOffset, offset == -2 ? cursorPosition() : offset, boundaryType,
-               startOffset, endOffset);
+    return ask(offset == -2 ? cursorPosition() : offset, 1, boundaryType, startOffset, endOffset);
 }
 
 QString InputFieldAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
                                            int* endOffset) const
 {
-    return ask(*field(), &QAccessibleTextInterface::textAtOffset, offset == -2 ? cursorPosition() : offset, boundaryType,
-               startOffset, endOffset);
+    return ask(offset == -2 ? cursorPosition() : offset, 0, boundaryType, startOffset, endOffset);
 }
 
 

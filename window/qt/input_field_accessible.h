@@ -52,8 +52,8 @@ public:
     void replaceText(int startOffset, int endOffset, const QString& text) override;
 
 private:
-    using Question = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
-    [[nodiscard]] static QString ask(const InputField& field, Question question, int offset,
-                                     QAccessible::TextBoundaryType type, int* start, int* end);
+    // A character, word or the line at (direction 0), before (-1) or after (1) offset.
+    [[nodiscard]] QString ask(int offset, int direction, QAccessible::TextBoundaryType type, int* start,
+                              int* end) const;
     [[nodiscard]] InputField* field() const;
 };
