@@ -205,7 +205,7 @@ int InputField::positionAt(const QPoint& point) const
 {
     if (!m_long)
         return m_short->cursorPositionAt(point);
-    return const_cast<LineView&>(m_view).positionAt(m_line, point.x() - textLine().left());
+    return m_view.positionAt(m_line, point.x() - textLine().left());
 }
 
 QRect InputField::characterRect(int position) const

@@ -124,7 +124,7 @@ void LineView::keepVisible(const QString& text, int cursor, const QFont& font, Q
         placeAt(text, size, width - 1, width);
 }
 
-int LineView::positionAt(const QString& text, qreal x)
+int LineView::positionAt(const QString& text, qreal x) const
 {
     if (!m_laidOut)
         return m_start;
