@@ -1,5 +1,6 @@
 """A screen reader's whole job on the running program, through AT-SPI: finds the input field by its
-accessible name, sets the line, presses Convert by its action and reads the output by its name.
+accessible name, sets the line, presses Convert by its action and reads the output by its name; then
+reads and edits a line too long for the toolkit's line edit, and converts it.
     screen_reader_job.py PID      PID is the program's process; exits 0 when the output is right
 Every wait is bounded; run with Debian's python3, which has pyatspi."""
 import sys
@@ -10,6 +11,8 @@ import pyatspi
 PROMPT = "Enter you Filter Code (ex.FE FE 00 90 01 05 FD)"
 LINE = "FE FE 00 90 01 05 FD"
 EXPECTED = "254 254 0 144 1 5"
+LONG_LINE = "FE " * 40000  # 120,000 characters
+LONG_EXPECTED = "1 254 254 254 254 254 254 254 254 254 254 254"
 
 
 def fail(message):
@@ -78,6 +81,25 @@ def main():
     if not poll(5, lambda: whole_text(text2) == EXPECTED):
         fail(f"'Decimal values' reads '{whole_text(text2)}', expected '{EXPECTED}'")
     print(f"screen reader: '{LINE}' -> '{EXPECTED}'")
+
+    # A long line: set, read in part, edited in place, and converted.
+    text = text1.queryText()
+    if not text1.queryEditableText().setTextContents(LONG_LINE):
+        fail("the input field refused the long line")
+    if not poll(5, lambda: text1.queryText().characterCount == len(LONG_LINE)):
+        fail(f"the input field holds {text1.queryText().characterCount} characters, expected {len(LONG_LINE)}")
+    text = text1.queryText()
+    word = text.getTextAtOffset(60000, pyatspi.TEXT_BOUNDARY_WORD_START)
+    if tuple(word) != ("FE", 60000, 60002):
+        fail(f"the word at 60000 reads {word}")
+    if not text1.queryEditableText().insertText(0, "01 ", 3):
+        fail("the input field refused an insertion into the long line")
+    if text.getText(0, 9) != "01 FE FE " or text.characterCount != len(LONG_LINE) + 3:
+        fail(f"after the insertion the line starts '{text.getText(0, 9)}'")
+    actions.doAction(press)
+    if not poll(5, lambda: whole_text(text2) == LONG_EXPECTED):
+        fail(f"'Decimal values' reads '{whole_text(text2)}' for the long line, expected '{LONG_EXPECTED}'")
+    print(f"screen reader: a line of {text.characterCount} characters read, edited and converted")
 
 
 if __name__ == "__main__":

@@ -1,4 +1,4 @@
-// Undo and redo for the long-line input field: each step is one replacement of a stretch of the line,
+// Undo and redo for the input field's long lines: each step is one replacement of a stretch of the line,
 // so a pasted megabyte costs one step, not one step per character.
 #pragma once
 
@@ -9,25 +9,43 @@
 
 struct TextEdit
 {
+    enum class Switch
+    {
+        None,
+        ToLong, // made a short line long: undone, the toolkit's line edit shows shortSide again
+        ToShort // made a long line short: the toolkit's line edit took over holding shortSide
+    };
+
     int position;     // where the replaced stretch starts
     QString removed;  // what was there before
     QString inserted; // what is there now
-    int cursor;       // where the cursor was before
-    bool selected;    // whether the removed stretch was the selection
+    int cursor;       // where the cursor and the anchor were before
+    int anchor;
+    Switch crossing = Switch::None;
+    QString shortSide = {}; // the short line on the other side of a switch
 };
 
 class EditHistory
 {
 public:
-    // A keystroke that continues the previous one's run (typing on, or deleting on with Backspace or
-    // Delete) joins that step, as in the toolkit's line edit, where one undo takes back a whole run.
-    void record(TextEdit edit, bool keystroke);
-    // A cursor move or any other edit ends the run.
-    void endRun() { m_run = false; }
+    // Keystrokes of one kind in a row, with no other edit or cursor move between them, make one step,
+    // as in the toolkit's line edit.
+    enum class Run
+    {
+        None, // a step of its own
+        Typing,
+        Backspace,
+        Delete
+    };
+
+    // Records a new step, which ends the redo list.
+    void record(TextEdit edit, Run run);
+    // A cursor move ends the run of keystrokes.
+    void endRun() { m_run = Run::None; }
     void clear();
 
-    [[nodiscard]] bool canUndo() const { return !m_done.empty(); }
-    [[nodiscard]] bool canRedo() const { return !m_undone.empty(); }
+    [[nodiscard]] const TextEdit* nextUndo() const { return m_done.empty() ? nullptr : &m_done.back(); }
+    [[nodiscard]] const TextEdit* nextRedo() const { return m_undone.empty() ? nullptr : &m_undone.back(); }
 
     // The step to take back (put removed where inserted is) or to do again (put inserted where removed
     // is); empty when there is none.
@@ -35,10 +53,10 @@ public:
     std::optional<TextEdit> redo();
 
 private:
-    // Undo and redo alike: the latest edit of one list goes to the other, and is returned.
+    // Undo and redo alike: the latest step of one list goes to the other, and is returned.
     std::optional<TextEdit> moveLatest(std::vector<TextEdit>& from, std::vector<TextEdit>& to);
 
     std::vector<TextEdit> m_done;
     std::vector<TextEdit> m_undone;
-    bool m_run = false;
+    Run m_run = Run::None;
 };

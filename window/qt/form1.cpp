@@ -7,7 +7,7 @@
 #include "window/prompt_colour.h"
 #include "window/qt/accessibility.h"
 #include "window/qt/caption_fit.h"
-#include "window/qt/long_line_edit.h"
+#include "window/qt/input_field.h"
 
 #include <QApplication>
 #include <QColor>
@@ -33,9 +33,9 @@ template <typename Control> Control* makeControl(QWidget* parent, ::Control cont
     return widget;
 }
 
-template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, ::Control control)
+QLineEdit* makeTextBox(QWidget* parent, ::Control control)
 {
-    auto* box = makeControl<Box>(parent, control);
+    auto* box = makeControl<QLineEdit>(parent, control);
     box->setMaxLength(behaviour::kTextBoxLengthLimit.value_or(std::numeric_limits<int>::max()));
     return box;
 }
@@ -44,7 +44,7 @@ template <typename Box = QLineEdit> Box* makeTextBox(QWidget* parent, ::Control 
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
     : QWidget(parent), m_presenter(std::move(presenter)),
-      m_text1(makeTextBox<LongLineEdit>(this, Control::Text1)), m_text2(makeTextBox(this, Control::Text2)),
+      m_text1(makeControl<InputField>(this, Control::Text1)), m_text2(makeTextBox(this, Control::Text2)),
       m_label1(makeControl<QLabel>(this, Control::Label1)), m_command1(makeControl<QPushButton>(this, Control::Command1)),
       m_text3(makeTextBox(this, Control::Text3))
 {
@@ -135,17 +135,18 @@ void Form1::changeEvent(QEvent* event)
 
 QLineEdit* Form1::lineEdit(Field field) const
 {
-    return controlFor<QLineEdit*>(field, m_text1, m_text2, m_text3);
+    return controlFor<QLineEdit*>(field, nullptr, m_text2, m_text3);
 }
 
 std::u16string Form1::text(Field field) const
 {
-    return lineEdit(field)->text().toStdU16String();
+    return (field == Field::Text1 ? m_text1->text() : lineEdit(field)->text()).toStdU16String();
 }
 
 void Form1::setText(Field field, const std::u16string& text)
 {
-    lineEdit(field)->setText(QString::fromStdU16String(text));
+    const QString line = QString::fromStdU16String(text);
+    field == Field::Text1 ? m_text1->setText(line) : lineEdit(field)->setText(line);
 }
 
 void Form1::showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title)

@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class InputField;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -37,7 +38,7 @@ private:
     void applyPromptColour();
 
     std::unique_ptr<MessagePresenter> m_presenter;
-    QLineEdit* m_text1;
+    InputField* m_text1;
     QLineEdit* m_text2;
     QLabel* m_label1;
     QPushButton* m_command1;

@@ -86,7 +86,7 @@ void LineView::placeAt(const QString& text, int position, qreal target, int widt
         showFrom(text, from, 0, width);
         return;
     }
-    const qreal left = qRound(needed) - target; // whole pixels, as the toolkit's line edit scrolls
+    const qreal left = qRound(needed) - target; // whole pixels, so that glyphs keep their shapes as they scroll
     const QTextLine line = measure.lineAt(0);
     int first = line.xToCursor(left, QTextLine::CursorBetweenCharacters);
     if (line.cursorToX(first) > left)
@@ -118,13 +118,13 @@ void LineView::keepVisible(const QString& text, int cursor, const QFont& font, Q
     else if (!x || *x >= width)
         placeAt(text, cursor, width - 1, width);
 
-    // The toolkit's line edit counts one pixel more than the text for the text's width, hence width - 2.
+    // The end of the text at the right edge, with the cursor's pixel.
     const int end = m_start + static_cast<int>(m_layout.text().size());
     if (end == size && (m_start > 0 || m_offset > 0) && m_layout.lineAt(0).naturalTextWidth() - m_offset < width - 1)
-        placeAt(text, size, width - 2, width);
+        placeAt(text, size, width - 1, width);
 }
 
-int LineView::positionAt(const QString& text, qreal x)
+int LineView::positionAt(const QString& text, qreal x) const
 {
     if (!m_laidOut)
         return m_start;

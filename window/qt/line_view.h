@@ -26,7 +26,7 @@ public:
 
     // The position nearest x (relative to the view's left edge); a point left or right of the laid-out
     // text gives the position one character beyond, so that dragging past an edge scrolls.
-    [[nodiscard]] int positionAt(const QString& text, qreal x);
+    [[nodiscard]] int positionAt(const QString& text, qreal x) const;
     // Where position lies relative to the view's left edge, when it is in the laid-out window.
     [[nodiscard]] std::optional<qreal> xOf(int position) const;
 

@@ -1,14 +1,12 @@
-// Where the cursor stops in a line when it moves by character or by word, as in the toolkit's own line edit.
+// Where the cursor stops in a line when it moves by character or by word: the toolkit's own rules, read
+// from a stretch of the line around the position rather than from all of it.
 #pragma once
 
 #include <QStringView>
 
-// The next and previous character boundaries: a surrogate pair or a letter with its combining marks is
-// one character.
+// A surrogate pair, or a letter with its combining marks, is one character.
 [[nodiscard]] int nextCharacter(QStringView text, int position);
 [[nodiscard]] int previousCharacter(QStringView text, int position);
-
-// Word moves: past the rest of a word or a run of punctuation, then past the spaces that follow.
 [[nodiscard]] int nextWord(QStringView text, int position);
 [[nodiscard]] int previousWord(QStringView text, int position);
 

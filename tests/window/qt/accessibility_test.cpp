@@ -87,7 +87,7 @@ void AccessibilityTest::promptLabelsTheInputField()
 
 void AccessibilityTest::pressActionConvertsAndOutputIsReadable()
 {
-    QTest::keyClicks(m_form->findChild<QLineEdit*>(QStringLiteral("Text1")), QStringLiteral("FE FE 00 90 01 05 FD"));
+    QTest::keyClicks(m_form->findChild<QWidget*>(QStringLiteral("Text1")), QStringLiteral("FE FE 00 90 01 05 FD"));
 
     QAccessibleInterface* command1 = control(QStringLiteral("Command1"));
     QVERIFY(command1 && command1->actionInterface());

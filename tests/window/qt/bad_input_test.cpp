@@ -3,6 +3,7 @@
 #include "tests/support/box_presser.h"
 #include "tests/support/recording_presenter.h"
 #include "window/qt/form1.h"
+#include "window/qt/input_field.h"
 #include "window/qt/message_box_presenter.h"
 
 #include <QClipboard>
@@ -28,7 +29,7 @@ private:
     void paste(const QString& text);
 
     std::unique_ptr<Form1> m_form;
-    QLineEdit* m_text1 = nullptr;
+    InputField* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     QPushButton* m_command1 = nullptr;
 };
@@ -36,7 +37,7 @@ private:
 void BadInputTest::openWindow(std::unique_ptr<MessagePresenter> presenter)
 {
     m_form = std::make_unique<Form1>(std::move(presenter));
-    m_text1 = m_form->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    m_text1 = m_form->findChild<InputField*>(QStringLiteral("Text1"));
     m_text2 = m_form->findChild<QLineEdit*>(QStringLiteral("Text2"));
     m_command1 = m_form->findChild<QPushButton*>(QStringLiteral("Command1"));
     QVERIFY(m_text1 && m_text2 && m_command1);
@@ -104,7 +105,7 @@ void BadInputTest::everyTokenTooWideShowsOneBoxEachThenWindowWorks()
     QCOMPARE(presser.seen.size(), 12u);
     QCOMPARE(m_text2->text(), QString(11, u' '));
 
-    m_text1->clear();
+    m_text1->setText({});
     QTest::keyClicks(m_text1, QStringLiteral("FE FE 00 90 01 05 FD"));
     QTest::mouseClick(m_command1, Qt::LeftButton);
     QCOMPARE(m_text2->text(), QStringLiteral("254 254 0 144 1 5"));

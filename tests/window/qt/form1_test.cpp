@@ -1,6 +1,7 @@
 #include "tests/support/box_presser.h"
 #include "tests/support/recording_presenter.h"
 #include "window/qt/form1.h"
+#include "window/qt/input_field.h"
 #include "window/qt/message_box_presenter.h"
 
 #include <QAccessible>
@@ -72,7 +73,7 @@ private:
     std::unique_ptr<Form1> m_form;
     RecordingPresenter* m_presenter = nullptr; // owned by m_form; null when the real box is in use
     QLabel* m_label1 = nullptr;
-    QLineEdit* m_text1 = nullptr;
+    InputField* m_text1 = nullptr;
     QLineEdit* m_text2 = nullptr;
     QLineEdit* m_text3 = nullptr;
     QPushButton* m_command1 = nullptr;
@@ -82,7 +83,7 @@ void Form1Test::openWindow(std::unique_ptr<MessagePresenter> presenter)
 {
     m_form = std::make_unique<Form1>(std::move(presenter));
     m_label1 = m_form->findChild<QLabel*>(QStringLiteral("Label1"));
-    m_text1 = m_form->findChild<QLineEdit*>(QStringLiteral("Text1"));
+    m_text1 = m_form->findChild<InputField*>(QStringLiteral("Text1"));
     m_text2 = m_form->findChild<QLineEdit*>(QStringLiteral("Text2"));
     m_text3 = m_form->findChild<QLineEdit*>(QStringLiteral("Text3"));
     m_command1 = m_form->findChild<QPushButton*>(QStringLiteral("Command1"));
@@ -124,7 +125,7 @@ void Form1Test::startsEmptyWithFocusInText1()
     QCOMPARE(m_label1->text(), QStringLiteral("Enter you Filter Code (ex.FE FE 00 90 01 05 FD)"));
     QCOMPARE(m_label1->palette().color(QPalette::WindowText), QColor(0, 0, 255));
     QCOMPARE(m_command1->text(), QStringLiteral("Convert"));
-    for (QLineEdit* box : {m_text1, m_text2, m_text3})
+    for (QLineEdit* box : {m_text2, m_text3})
         QVERIFY(!box->isReadOnly());
 }
 
