@@ -81,9 +81,12 @@ Function un.HandOverToCleaner
     ${EndIf}
 FunctionEnd
 
+; Aborts, as a failed uninstall, when PATH is still there; an uninstaller run in place (_?=) cannot
+; delete itself and is left to whoever started it.
 !macro FailIfLeft PATH
     StrCpy $R1 "${PATH}"
     ${If} ${FileExists} $R1
+    ${AndIf} $R1 != $EXEPATH
         DetailPrint "$(NotRemoved)"
         MessageBox MB_OK|MB_ICONSTOP "$(NotRemoved)" /SD IDOK
         Abort "$(NotRemoved)"
