@@ -94,7 +94,6 @@ FunctionEnd
 !macroend
 
 Section Uninstall
-    SetOutPath $TEMP ; a process's working folder cannot be deleted
     Push "$INSTDIR\${PROGRAM}"
     Call un.WaitUntilClosed
 
