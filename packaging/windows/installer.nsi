@@ -304,10 +304,13 @@ Function WelcomePre
     ${If} $Elevated == 1
         Abort
     ${EndIf}
+    StrCpy $WelcomeMessage "$(WelcomeNew)"
     ${If} $InstalledVersion != ""
         StrCpy $WelcomeMessage "$(WelcomeUpgrade)"
-    ${Else}
-        StrCpy $WelcomeMessage "$(WelcomeNew)"
+        ${VersionCompare} $InstalledVersion ${PRODUCT_VERSION} $R0
+        ${If} $R0 == 0
+            StrCpy $WelcomeMessage "$(WelcomeReinstall)"
+        ${EndIf}
     ${EndIf}
 FunctionEnd
 

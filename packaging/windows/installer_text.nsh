@@ -7,6 +7,9 @@ LangString WelcomeNew ${LANG_GERMAN} "Dieser Assistent installiert $(^NameDA) ${
 LangString WelcomeUpgrade ${LANG_ENGLISH} "Setup will replace $(^NameDA) $InstalledVersion with version ${PRODUCT_VERSION}, in$\r$\n$INSTDIR$\r$\n$\r$\n$_CLICK"
 LangString WelcomeUpgrade ${LANG_GERMAN} "Dieser Assistent ersetzt $(^NameDA) $InstalledVersion durch Version ${PRODUCT_VERSION}, in$\r$\n$INSTDIR$\r$\n$\r$\n$_CLICK"
 
+LangString WelcomeReinstall ${LANG_ENGLISH} "Setup will install $(^NameDA) ${PRODUCT_VERSION} again, in$\r$\n$INSTDIR$\r$\n$\r$\n$_CLICK"
+LangString WelcomeReinstall ${LANG_GERMAN} "Dieser Assistent installiert $(^NameDA) ${PRODUCT_VERSION} erneut, in$\r$\n$INSTDIR$\r$\n$\r$\n$_CLICK"
+
 LangString ModeTitle ${LANG_ENGLISH} "Choose Users"
 LangString ModeTitle ${LANG_GERMAN} "Benutzer wählen"
 LangString ModeSubtitle ${LANG_ENGLISH} "Choose for whom to install $(^NameDA)."
