@@ -123,9 +123,9 @@ Function .onInit
     ${EndIf}
 FunctionEnd
 
-; Looks for an install of either architecture: for the current user, then for everyone in this
-; architecture's registry view, then in the other's. The first one found is replaced in its own
-; mode and folder; an install in the other view is removed once this one is in place.
+; Looks for an install of either architecture: for the current user first, else for everyone, in
+; this architecture's registry view or else the other's. The one found is replaced in its own mode
+; and folder; an install in the other view is removed once this one is in place.
 Function FindInstalled
     StrCpy $Mode CurrentUser
     SetShellVarContext current
@@ -419,26 +419,38 @@ Section
     CreateShortCut "${SHORTCUT}" "$INSTDIR\${PROGRAM}" "" "$INSTDIR\${PROGRAM}" 0
 
     ; What this install replaces: the files of one in another folder, the entry of one in the
-    ; other architecture's view, and what the first installers added (a Start-menu folder with an
-    ; uninstall shortcut, and a key of their own).
+    ; other architecture's view, and what the first installers added.
     ${If} $InstalledDir != $INSTDIR
         Push $InstalledDir ; none: nothing to remove
         Call RemoveProgramFiles
     ${EndIf}
     ${If} $Mode == AllUsers
-        ${If} $OtherViewDir != ""
-            ${If} $OtherViewDir != $INSTDIR
-                Push $OtherViewDir
-                Call RemoveProgramFiles
-            ${EndIf}
-            SetRegView ${OTHER_VIEW}
-            DeleteRegKey HKLM "${UNINSTALL_KEY}"
-            SetRegView ${OWN_VIEW}
+    ${AndIf} $OtherViewDir != ""
+        ${If} $OtherViewDir != $INSTDIR
+            Push $OtherViewDir
+            Call RemoveProgramFiles
         ${EndIf}
-        DeleteRegKey HKLM "Software\${PUBLISHER}\${PRODUCT_NAME}"
-        DeleteRegKey /ifempty HKLM "Software\${PUBLISHER}"
+        SetRegView ${OTHER_VIEW}
+        DeleteRegKey HKLM "${UNINSTALL_KEY}"
+        SetRegView ${OWN_VIEW}
     ${EndIf}
-    Delete "$SMPROGRAMS\${PRODUCT_NAME}\${PRODUCT_NAME}.lnk"
-    Delete "$SMPROGRAMS\${PRODUCT_NAME}\Uninstall.lnk"
-    RMDir "$SMPROGRAMS\${PRODUCT_NAME}"
+    Call RemoveFirstInstallersTraces
 SectionEnd
+
+!macro DeleteFirstInstallersKey VIEW
+    SetRegView ${VIEW}
+    DeleteRegKey HKLM "Software\${PUBLISHER}\${PRODUCT_NAME}"
+    DeleteRegKey /ifempty HKLM "Software\${PUBLISHER}"
+!macroend
+
+; The first installers, for everyone only, kept a key of their own in their registry view and put a
+; Start-menu folder with an uninstall shortcut beside the program's.
+Function RemoveFirstInstallersTraces
+    ${If} $Mode == AllUsers
+        !insertmacro DeleteFirstInstallersKey ${OTHER_VIEW}
+        !insertmacro DeleteFirstInstallersKey ${OWN_VIEW}
+        Delete "$SMPROGRAMS\${PRODUCT_NAME}\${PRODUCT_NAME}.lnk"
+        Delete "$SMPROGRAMS\${PRODUCT_NAME}\Uninstall.lnk"
+        RMDir "$SMPROGRAMS\${PRODUCT_NAME}"
+    ${EndIf}
+FunctionEnd
