@@ -103,4 +103,11 @@ Section Uninstall
     !insertmacro ForEachProgramFile FailIfLeft $INSTDIR
     !insertmacro FailIfLeft "${SHORTCUT}"
     DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+    ClearErrors
+    ReadRegStr $R1 SHCTX "${UNINSTALL_KEY}" DisplayName
+    ${IfNot} ${Errors}
+        StrCpy $R1 "${UNINSTALL_KEY}"
+        MessageBox MB_OK|MB_ICONSTOP "$(NotRemoved)" /SD IDOK
+        Abort "$(NotRemoved)"
+    ${EndIf}
 SectionEnd
