@@ -1,11 +1,14 @@
 #!/usr/bin/python3
 """The Windows executables as a user's system meets them: each imports only DLLs that Windows
-itself ships, and the program's version record, which Explorer shows, holds the project's version.
+itself ships, and each version record, which Explorer shows, holds the project's version and the
+holder's copyright.
 
     exe_check.py imports OBJDUMP EXE...     every imported DLL is on the list below
-    exe_check.py version VERSION EXE        fixed and string versions both say VERSION (e.g. 1.00)
+    exe_check.py version VERSION EXE...     fixed and string versions both say VERSION (e.g. 1.00),
+                                            and LegalCopyright names the year and Vantrel
 """
 
+import re
 import struct
 import subprocess
 import sys
@@ -120,21 +123,27 @@ def check_version(expected, exe):
             print(f"FAIL {exe}: fixed {what} {shown}, expected {major}.{minor}.0.0")
             failures += 1
 
+    strings = lambda key: [value for path, value in nodes
+                           if path.startswith("/VS_VERSION_INFO/StringFileInfo/") and path.endswith("/" + key)]
     for key in ("FileVersion", "ProductVersion"):
-        values = [value for path, value in nodes if path.startswith("/VS_VERSION_INFO/StringFileInfo/")
-                  and path.endswith("/" + key)]
+        values = strings(key)
         print(f"{exe}: {key} {values}")
         if values != [expected]:
             print(f"FAIL {exe}: {key} is {values}, expected ['{expected}']")
             failures += 1
+    copyright = strings("LegalCopyright")
+    print(f"{exe}: LegalCopyright {copyright}")
+    if len(copyright) != 1 or not re.fullmatch(r"Copyright 20\d\d Vantrel", copyright[0]):
+        print(f"FAIL {exe}: LegalCopyright is {copyright}, expected ['Copyright YEAR Vantrel']")
+        failures += 1
     return failures
 
 
 def main(argv):
     if len(argv) >= 4 and argv[1] == "imports":
         return 1 if check_imports(argv[2], argv[3:]) else 0
-    if len(argv) == 4 and argv[1] == "version":
-        return 1 if check_version(argv[2], argv[3]) else 0
+    if len(argv) >= 4 and argv[1] == "version":
+        return 1 if sum(check_version(argv[2], exe) for exe in argv[3:]) else 0
     print(__doc__, file=sys.stderr)
     return 2
 
