@@ -26,19 +26,19 @@ public:
 
     [[nodiscard]] int id() const override { return m_run; }
 
-    // Takes in the next keystroke of the same run, when it carries on where this step left off.
+    // Takes in the next keystroke of the same run, when it carries on where this step left off: typing or
+    // Delete at its end, Backspace at its start.
     bool mergeWith(const QUndoCommand* command) override
     {
         const auto& next = static_cast<const FieldStep&>(*command);
         if (m_field.m_runEnded)
             return false;
-        if (m_run == InputField::Typing && next.m_start == m_start + m_inserted.size()) {
+        if (next.m_start == m_start + m_inserted.size()) {
+            m_removed += next.m_removed;
             m_inserted += next.m_inserted;
-        } else if (m_run == InputField::Backspace && next.m_start + next.m_removed.size() == m_start) {
+        } else if (next.m_start + next.m_removed.size() == m_start && m_inserted.isEmpty()) {
             m_start = next.m_start;
             m_removed.prepend(next.m_removed);
-        } else if (m_run == InputField::Delete && next.m_start == m_start) {
-            m_removed += next.m_removed;
         } else {
             return false;
         }
@@ -233,9 +233,12 @@ void InputField::paintEvent(QPaintEvent*)
     const QStyleOptionFrame option = frameOption();
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
     painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
-    const bool cursorShown = hasFocus() && m_cursorShown &&
-                             (m_anchor == m_cursor || style()->styleHint(QStyle::SH_BlinkCursorWhenTextSelected, &option, this));
-    m_view.draw(painter, textLine().topLeft(), selectionStart(), selectionEnd(), palette(),
+    const QRect line = textLine();
+    m_view.keepVisible(m_line, m_cursor, font(), line.width()); // lays out again if the font or size changed
+    const bool cursorShown =
+        hasFocus() && m_cursorShown &&
+        (m_anchor == m_cursor || style()->styleHint(QStyle::SH_BlinkCursorWhenTextSelected, &option, this));
+    m_view.draw(painter, line.topLeft(), selectionStart(), selectionEnd(), palette(),
                 cursorShown ? std::optional(m_cursor) : std::nullopt,
                 style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, this));
 }
@@ -243,14 +246,6 @@ void InputField::paintEvent(QPaintEvent*)
 void InputField::resizeEvent(QResizeEvent*)
 {
     m_short->setGeometry(rect());
-    refresh();
-}
-
-void InputField::changeEvent(QEvent* event)
-{
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        refresh();
-    QWidget::changeEvent(event);
 }
 
 void InputField::timerEvent(QTimerEvent* event)

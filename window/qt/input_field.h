@@ -51,7 +51,6 @@ protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
@@ -86,10 +85,17 @@ private:
 
     // Every edit, by either form, is kept as an undo step, which apply() makes and takes back.
     void replace(int start, int end, const QString& with, Run run = NoRun);
-    void replaceSelection(const QString& with, Run run = NoRun) { replace(selectionStart(), selectionEnd(), with, run); }
+    void replaceSelection(const QString& with, Run run = NoRun)
+    {
+        replace(selectionStart(), selectionEnd(), with, run);
+    }
     void apply(int start, const QString& removed, const QString& inserted, int anchor, int cursor);
     void copy() const;
-    void cut() { copy(); replaceSelection({}); }
+    void cut()
+    {
+        copy();
+        replaceSelection({});
+    }
     void paste();
     // Undo (back) or redo.
     void travel(bool back);
@@ -113,8 +119,8 @@ private:
     int m_cursor = 0;
     int m_anchor = 0;
     QUndoStack m_history;
-    bool m_runEnded = true;   // a cursor move or undo ended the run of keystrokes
-    Run m_passedOn = NoRun;   // the run of the key that the line edit is handling
+    bool m_runEnded = true; // a cursor move or undo ended the run of keystrokes
+    Run m_passedOn = NoRun; // the run of the key that the line edit is handling
     LineView m_view;
     QBasicTimer m_blink;
     bool m_cursorShown = true;

@@ -30,19 +30,12 @@ bool typesText(const QKeyEvent& event)
 
 bool InputField::event(QEvent* event)
 {
-    switch (event->type()) {
-    case QEvent::FocusIn:
-    case QEvent::FocusOut:
+    const QEvent::Type type = event->type();
+    if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
         m_short->event(event); // its cursor blinks, and its selection shows, while the field has the focus
         refresh();
-        break;
-    case QEvent::ShortcutOverride:
-    case QEvent::KeyRelease:
-        if (!m_long)
-            return m_short->event(event);
-        break;
-    default:
-        break;
+    } else if (!m_long && (type == QEvent::ShortcutOverride || type == QEvent::KeyRelease)) {
+        return m_short->event(event);
     }
     return QWidget::event(event); // key presses go to keyPressEvent, once Tab has moved the focus on
 }
@@ -51,11 +44,11 @@ void InputField::keyPressEvent(QKeyEvent* event)
 {
     const bool selected = m_anchor != m_cursor;
     const bool backspace = event->key() == Qt::Key_Backspace && !(event->modifiers() & Qt::ControlModifier);
-    const Run run = typesText(*event)                            ? Typing
-                    : selected                                   ? NoRun
-                    : backspace                                  ? Backspace
-                    : event->matches(QKeySequence::Delete)       ? Delete
-                                                                 : NoRun;
+    const Run run = typesText(*event)                      ? Typing
+                    : selected                             ? NoRun
+                    : backspace                            ? Backspace
+                    : event->matches(QKeySequence::Delete) ? Delete
+                                                           : NoRun;
     if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
         travel(event->matches(QKeySequence::Undo));
     else if (event->matches(QKeySequence::Paste))
@@ -93,11 +86,9 @@ bool InputField::editLongLine(QKeyEvent* event, Run run)
         moveTo(to(true, QTextLayout::SkipWords), shift);
     else if (is(Key::MoveToPreviousWord) || is(Key::SelectPreviousWord))
         moveTo(to(false, QTextLayout::SkipWords), shift);
-    else if (is(Key::MoveToStartOfLine) || is(Key::MoveToStartOfBlock) || is(Key::SelectStartOfLine) ||
-             is(Key::SelectStartOfBlock))
+    else if (is(Key::MoveToStartOfLine) || is(Key::SelectStartOfLine))
         moveTo(0, shift);
-    else if (is(Key::MoveToEndOfLine) || is(Key::MoveToEndOfBlock) || is(Key::SelectEndOfLine) ||
-             is(Key::SelectEndOfBlock))
+    else if (is(Key::MoveToEndOfLine) || is(Key::SelectEndOfLine))
         moveTo(static_cast<int>(m_line.size()), shift);
     else if (is(Key::DeleteStartOfWord) || is(Key::DeleteEndOfWord)) {
         if (!selected) // else the selection goes
@@ -108,7 +99,8 @@ bool InputField::editLongLine(QKeyEvent* event, Run run)
     else if (run == Delete)
         replace(m_cursor, to(true, QTextLayout::SkipCharacters), {}, Delete);
     else if (run == Backspace) { // one code unit, or a whole surrogate pair
-        const bool pair = m_cursor > 1 && m_line[m_cursor - 1].isLowSurrogate() && m_line[m_cursor - 2].isHighSurrogate();
+        const bool pair =
+            m_cursor > 1 && m_line[m_cursor - 1].isLowSurrogate() && m_line[m_cursor - 2].isHighSurrogate();
         replace(std::max(0, m_cursor - (pair ? 2 : 1)), m_cursor, {}, Backspace);
     } else if (selected && (is(Key::Delete) || event->key() == Qt::Key_Backspace))
         replaceSelection({});

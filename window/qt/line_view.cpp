@@ -117,8 +117,8 @@ std::optional<qreal> LineView::xOf(int position) const
     return m_layout.lineAt(0).cursorToX(relative) - m_offset;
 }
 
-void LineView::draw(QPainter& painter, QPointF topLeft, int selectionStart, int selectionEnd,
-                    const QPalette& palette, std::optional<int> cursor, int cursorWidth) const
+void LineView::draw(QPainter& painter, QPointF topLeft, int selectionStart, int selectionEnd, const QPalette& palette,
+                    std::optional<int> cursor, int cursorWidth) const
 {
     if (!m_laidOut)
         return;

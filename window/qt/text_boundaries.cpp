@@ -21,8 +21,8 @@ int moveInLine(QStringView text, int position, bool forward, QTextLayout::Cursor
 
 std::pair<int, int> wordAt(QStringView text, int position)
 {
-    const int start = moveInLine(text, std::min(position + 1, static_cast<int>(text.size())), false,
-                                 QTextLayout::SkipWords);
+    const int start =
+        moveInLine(text, std::min(position + 1, static_cast<int>(text.size())), false, QTextLayout::SkipWords);
     int end = moveInLine(text, start, true, QTextLayout::SkipWords);
     while (end > position && text[end - 1].isSpace())
         --end;
