@@ -188,15 +188,16 @@ void InputField::recordShortEdit(const QString& text)
 
 void InputField::refresh()
 {
-    if (m_long)
-        m_view.keepVisible(m_line, m_cursor, font(), textLine().width());
     if (QAccessible::isActive()) {
         QAccessibleTextCursorEvent moved(this, m_cursor);
         QAccessible::updateAccessibility(&moved);
     }
+    if (!m_long)
+        return m_blink.stop(); // the toolkit's line edit shows a short line's cursor
+    m_view.keepVisible(m_line, m_cursor, font(), textLine().width());
     m_cursorShown = true; // after any change the cursor shows at once, then blinks
     const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
-    if (m_long && hasFocus() && flashTime >= 2)
+    if (hasFocus() && flashTime >= 2)
         m_blink.start(flashTime / 2, this);
     else
         m_blink.stop();

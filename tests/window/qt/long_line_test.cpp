@@ -250,6 +250,7 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
         {"clip:\U0001F600", "key:Home", "std:Paste", "key:Left", "key:Right", "key:Backspace", "std:Undo"});
     row("a tab is drawn to its stop", line, {"clip:A\tB", "key:Home", "std:Paste", "key:Home"});
     row("long line deleted comes back with undo", line, {"std:SelectAll", "key:Delete", "std:Undo", "std:Redo", "std:Undo"});
+    row("long line typed over comes back with one undo", line, {"std:SelectAll", "type:AB", "std:Undo", "std:Redo"});
     row("short line made long by a paste goes back with undo", word,
         {"clip:" + line, "std:Paste", "std:Undo", "std:Redo", "std:Undo", "key:Ctrl+Left"});
     row("short line made long from the menu", word, {"clip:" + line, "menu:&Paste", "menu:&Undo", "menu:&Redo"});
