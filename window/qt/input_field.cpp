@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <utility>
 
 // One edit of the line, kept for undo and redo; pushed, it makes the edit.
 class FieldStep : public QUndoCommand
@@ -119,9 +120,9 @@ void InputField::apply(int start, const QString& removed, const QString& inserte
     m_line.replace(start, removed.size(), inserted);
     m_anchor = anchor;
     m_cursor = cursor;
-    m_long = m_line.size() > kLongLine;
+    const bool wasLong = std::exchange(m_long, m_line.size() > kLongLine);
     // The line edit takes the line from the field, unless it made the edit itself.
-    if (!m_long && (m_short->isHidden() || m_short->text() != m_line)) {
+    if (!m_long && (wasLong || m_short->text() != m_line)) {
         const QSignalBlocker quiet(m_short);
         m_short->setText(m_line);
         m_short->setSelection(anchor, cursor - anchor);
