@@ -179,7 +179,8 @@ void InputField::contextMenuEvent(QContextMenuEvent* event)
     add(tr("&Paste"), QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
     add(tr("Delete"), QKeySequence::Delete, selected, [this] { replaceSelection({}); });
     menu->addSeparator();
-    add(tr("Select All"), QKeySequence::SelectAll, !m_line.isEmpty(), [this] { select(0, m_line.size()); });
+    add(tr("Select All"), QKeySequence::SelectAll, selectionEnd() - selectionStart() < m_line.size(),
+        [this] { select(0, m_line.size()); });
     menu->popup(event->globalPos());
 }
 
