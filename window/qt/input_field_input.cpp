@@ -10,6 +10,7 @@
 #include <QDropEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QIcon>
 #include <QMenu>
 #include <QMimeData>
 
@@ -165,21 +166,23 @@ void InputField::contextMenuEvent(QContextMenuEvent* event)
 {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    const auto add = [this, menu](const QString& text, QKeySequence::StandardKey key, bool enabled, auto slot) {
-        QAction* action = menu->addAction(text, this, slot);
+    // With the desktop's icons for these commands, as every other field's menu has them.
+    const auto add = [this, menu](const QString& text, const char* icon, QKeySequence::StandardKey key, bool enabled,
+                                  auto slot) {
+        QAction* action = menu->addAction(QIcon::fromTheme(QLatin1String(icon)), text, this, slot);
         action->setShortcut(key);
         action->setEnabled(enabled);
     };
     const bool selected = m_anchor != m_cursor;
-    add(tr("&Undo"), QKeySequence::Undo, m_history.canUndo(), [this] { travel(true); });
-    add(tr("&Redo"), QKeySequence::Redo, m_history.canRedo(), [this] { travel(false); });
+    add(tr("&Undo"), "edit-undo", QKeySequence::Undo, m_history.canUndo(), [this] { travel(true); });
+    add(tr("&Redo"), "edit-redo", QKeySequence::Redo, m_history.canRedo(), [this] { travel(false); });
     menu->addSeparator();
-    add(tr("Cu&t"), QKeySequence::Cut, selected, [this] { cut(); });
-    add(tr("&Copy"), QKeySequence::Copy, selected, [this] { copy(); });
-    add(tr("&Paste"), QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
-    add(tr("Delete"), QKeySequence::Delete, selected, [this] { replaceSelection({}); });
+    add(tr("Cu&t"), "edit-cut", QKeySequence::Cut, selected, [this] { cut(); });
+    add(tr("&Copy"), "edit-copy", QKeySequence::Copy, selected, [this] { copy(); });
+    add(tr("&Paste"), "edit-paste", QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
+    add(tr("Delete"), "edit-delete", QKeySequence::Delete, selected, [this] { replaceSelection({}); });
     menu->addSeparator();
-    add(tr("Select All"), QKeySequence::SelectAll, selectionEnd() - selectionStart() < m_line.size(),
+    add(tr("Select All"), "edit-select-all", QKeySequence::SelectAll, selectionEnd() - selectionStart() < m_line.size(),
         [this] { select(0, m_line.size()); });
     menu->popup(event->globalPos());
 }
