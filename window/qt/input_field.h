@@ -3,8 +3,9 @@
 // The field owns its line and shows it one of two ways. Up to kLongLine characters it shows the
 // toolkit's own line edit, unchanged, and passes it the keys and the focus. A longer line would make
 // that line edit lay out and shape the whole line on every change and every blink of the cursor, and
-// keep an undo step per character; so past the limit the field keeps the line itself and shows it
-// through a LineView, which lays out only the part in sight.
+// keep an undo step per character; so past the limit the field shows the line through a LineView,
+// which lays out only the part in sight, and edits it itself. Every edit of either form, the line
+// edit's own included, is one step of the field's undo stack, so undo reaches across the two forms.
 //
 // A long line supports:
 //   - typing, Backspace and Delete, and deleting by word;
@@ -14,22 +15,20 @@
 //     and across the switch between short and long lines both ways;
 //   - click, shift-click, dragging to select, double-click (a word) and triple-click (the line);
 //   - dropping text into it.
-// It leaves out dragging a selection out of it, pasting the mouse selection with the middle button, an
-// input method's pre-edit text and its view of the text around the cursor (its committed text arrives),
-// and right-to-left layout. It never cuts any of the text. Typing over a selected long line that leaves
-// it short undoes in two steps, the typing and then the line; the toolkit's line edit takes back both.
+// It leaves out dragging a selection out of it, the mouse selection of X11 (neither filled nor pasted
+// with the middle button), an input method's pre-edit text and its view of the text around the cursor
+// (its committed text arrives), and right-to-left layout. It never cuts any of the text.
 #pragma once
 
-#include "window/qt/edit_history.h"
 #include "window/qt/line_view.h"
 
 #include <QBasicTimer>
-#include <QClipboard>
+#include <QElapsedTimer>
 #include <QLineEdit>
-#include <QPoint>
+#include <QUndoStack>
 #include <QWidget>
 
-class QMenu;
+class QAccessibleInterface;
 class QStyleOptionFrame;
 
 class InputField : public QWidget
@@ -37,13 +36,12 @@ class InputField : public QWidget
     Q_OBJECT
 
 public:
-    // Longer lines are shown by the field's own view; a long line shrunk to half this by an edit goes
-    // back to the toolkit's line edit (half, so that a line near the limit does not switch on every key).
+    // Longer lines are shown and edited by the field itself.
     static constexpr int kLongLine = 16'384;
 
     explicit InputField(QWidget* parent = nullptr);
 
-    [[nodiscard]] QString text() const { return m_long ? m_line : m_short->text(); }
+    [[nodiscard]] QString text() const { return m_line; }
     // As the toolkit's line edit takes a new text: the cursor at its end, and nothing to undo.
     void setText(const QString& text);
 
@@ -51,16 +49,13 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void changeEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -68,59 +63,67 @@ protected:
 
 private:
     friend class InputFieldAccessible;
+    friend class FieldStep;
 
-    // The line as it stands, in either form: its length, a stretch of it, the cursor and the anchor
-    // (the selection's other end; equal to the cursor when nothing is selected).
-    [[nodiscard]] int length() const { return static_cast<int>(text().size()); }
-    [[nodiscard]] QString mid(int start, int end) const { return text().mid(start, end - start); }
-    [[nodiscard]] int cursor() const { return m_long ? m_cursor : m_short->cursorPosition(); }
-    [[nodiscard]] int anchor() const;
+    // Keystrokes of one kind in a row make one undo step, as in the toolkit's line edit.
+    enum Run
+    {
+        NoRun = -1,
+        Typing = 1,
+        Backspace,
+        Delete
+    };
+
+    // Describes every InputField to screen readers.
+    static QAccessibleInterface* accessibleFor(const QString& className, QObject* object);
+
+    [[nodiscard]] int selectionStart() const { return std::min(m_anchor, m_cursor); }
+    [[nodiscard]] int selectionEnd() const { return std::max(m_anchor, m_cursor); }
+    [[nodiscard]] int positionAt(QPoint point) const;
     void select(int anchor, int cursor);
-    [[nodiscard]] int selectionStart() const { return std::min(anchor(), cursor()); }
-    [[nodiscard]] int selectionEnd() const { return std::max(anchor(), cursor()); }
-    [[nodiscard]] QRect characterRect(int position) const;
-    [[nodiscard]] int positionAt(const QPoint& point) const;
-
-    // Edits that work on either form, and that take the line across the limit when it must.
-    void replace(int start, int end, const QString& with, EditHistory::Run run = EditHistory::Run::None);
-    void replaceSelection(const QString& with, EditHistory::Run run = EditHistory::Run::None);
-    void undo() { travel(true); }
-    void redo() { travel(false); }
-    // Undo (back) or redo, reaching across the switch between the two forms.
-    void travel(bool back);
-    void paste(QClipboard::Mode mode);
-    void copy(QClipboard::Mode mode) const;
-    void cut();
-    [[nodiscard]] bool wouldBeLong(const QString& inserted) const;
-    [[nodiscard]] QMenu* makeContextMenu();
-
-    void showLong(bool on);
-    void enterLong();
-    // The toolkit's line edit takes over, holding the line as it now stands.
-    void showShortLine();
-    void apply(int start, int end, const QString& with);
-    void tellScreenReaders(int start, const QString& removed, const QString& inserted);
     void moveTo(int position, bool select);
-    [[nodiscard]] bool editLongLine(QKeyEvent* event);
-    void onShortTextChanged(const QString& text);
 
+    // Every edit, by either form, is kept as an undo step, which apply() makes and takes back.
+    void replace(int start, int end, const QString& with, Run run = NoRun);
+    void replaceSelection(const QString& with, Run run = NoRun)
+    {
+        replace(selectionStart(), selectionEnd(), with, run);
+    }
+    void apply(int start, const QString& removed, const QString& inserted, int anchor, int cursor);
+    void copy() const;
+    void cut()
+    {
+        copy();
+        replaceSelection({});
+    }
+    void paste();
+    // Undo (back) or redo.
+    void travel(bool back);
+
+    // The short line's keys and input go to the toolkit's line edit, which tells the field what it did.
+    void passOn(QEvent* event, Run run);
+    void followShortCursor();
+    void recordShortEdit(const QString& text);
+    [[nodiscard]] bool editLongLine(QKeyEvent* event, Run run);
+
+    // After any change to the line, the cursor or the field: scrolls to the cursor, and shows it.
+    void refresh();
     [[nodiscard]] QStyleOptionFrame frameOption() const;
     [[nodiscard]] QRect textLine() const;
-    [[nodiscard]] QRect cursorRectangle() const;
-    void keepCursorVisible();
-    void restartBlink();
 
     bool m_long = false; // first: the line edit's construction already sends the field events
-    QLineEdit* m_short;  // the toolkit's line edit: the line while it is short, parked while it is long
-    bool m_applying = false; // the field itself is changing the short line
-    QString m_line;          // the line while it is long
-    QString m_told;          // the short line as screen readers were last told it
+    QLineEdit* m_short;  // the toolkit's line edit, which shows the line while it is short
+    QString m_line;
+    // The cursor, and the anchor (the selection's other end). In the short form they follow the line
+    // edit's, so when it tells of an edit they still hold where they were before it.
     int m_cursor = 0;
     int m_anchor = 0;
-    EditHistory m_history;   // steps on long lines, and the steps that switch between the two forms
+    QUndoStack m_history;
+    bool m_runEnded = true; // a cursor move or undo ended the run of keystrokes
+    Run m_passedOn = NoRun; // the run of the key that the line edit is handling
     LineView m_view;
     QBasicTimer m_blink;
     bool m_cursorShown = true;
-    QBasicTimer m_tripleClick;
-    QPoint m_tripleClickAt;
+    QElapsedTimer m_sinceDoubleClick; // a press soon after a double click, and near it, selects the line
+    QPoint m_doubleClickAt;
 };

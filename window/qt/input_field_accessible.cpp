@@ -1,155 +1,141 @@
-// What a screen reader meets in the input field.
-#include "window/qt/input_field_accessible.h"
+// What a screen reader meets in the input field: one editable text, whichever form the line is in. It
+// reads only the stretch of the line that a question needs, and edits through the field, so that each
+// edit can be undone.
+#include "window/qt/input_field.h"
 
 #include "window/qt/text_boundaries.h"
 
+#include <QAccessibleWidget>
+
 #include <algorithm>
 
-QAccessibleInterface* inputFieldInterface(const QString& className, QObject* object)
+class InputFieldAccessible : public QAccessibleWidget,
+                             public QAccessibleTextInterface,
+                             public QAccessibleEditableTextInterface
 {
-    if (className == QLatin1String("InputField") && object->isWidgetType())
-        return new InputFieldAccessible(static_cast<InputField*>(object));
-    return nullptr;
+public:
+    explicit InputFieldAccessible(QWidget* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
+
+    // The toolkit's line edit inside is how the field draws a short line, not a control of its own.
+    int childCount() const override { return 0; }
+    QAccessibleInterface* child(int) const override { return nullptr; }
+    int indexOfChild(const QAccessibleInterface*) const override { return -1; }
+    QAccessible::State state() const override
+    {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.editable = state.selectableText = true;
+        return state;
+    }
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::TextInterface)
+            return static_cast<QAccessibleTextInterface*>(this);
+        if (t == QAccessible::EditableTextInterface)
+            return static_cast<QAccessibleEditableTextInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    void selection(int, int* start, int* end) const override
+    {
+        *start = field().selectionStart();
+        *end = field().selectionEnd();
+    }
+    int selectionCount() const override { return field().m_anchor != field().m_cursor; }
+    void addSelection(int start, int end) override { field().select(start, end); }
+    void removeSelection(int) override { setCursorPosition(cursorPosition()); }
+    void setSelection(int, int start, int end) override { field().select(start, end); }
+    int cursorPosition() const override { return field().m_cursor; }
+    void setCursorPosition(int position) override { field().select(position, position); }
+    QString text(int start, int end) const override { return field().m_line.mid(start, std::max(0, end - start)); }
+    QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
+    {
+        return around(offset, -1, type, start, end);
+    }
+    QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
+    {
+        return around(offset, 1, type, start, end);
+    }
+    QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
+    {
+        return around(offset, 0, type, start, end);
+    }
+    int characterCount() const override { return static_cast<int>(field().m_line.size()); }
+    QRect characterRect(int offset) const override;
+    int offsetAtPoint(const QPoint& point) const override { return field().positionAt(field().mapFromGlobal(point)); }
+    void scrollToSubstring(int start, int end) override
+    {
+        setCursorPosition(end);
+        setCursorPosition(start);
+    }
+    QString attributes(int offset, int* start, int* end) const override
+    {
+        *start = *end = offset; // plain text, no attributes
+        return {};
+    }
+
+    void deleteText(int start, int end) override { replaceText(start, end, {}); }
+    void insertText(int offset, const QString& text) override { replaceText(offset, offset, text); }
+    void replaceText(int start, int end, const QString& text) override
+    {
+        // Selected first, as an edit by hand would be, so that undo puts the cursor back there.
+        start = std::clamp(start, 0, characterCount());
+        field().select(start, std::clamp(end, start, characterCount()));
+        field().replaceSelection(text);
+    }
+
+private:
+    [[nodiscard]] InputField& field() const { return *static_cast<InputField*>(widget()); }
+    // A character or a word (as a double click selects it) at (direction 0), before (-1) or after (1)
+    // offset, read from the stretch of the line around it; the one line is also the one sentence.
+    QString around(int offset, int direction, QAccessible::TextBoundaryType type, int* start, int* end) const;
+};
+
+QAccessibleInterface* InputField::accessibleFor(const QString& className, QObject* object)
+{
+    const bool field = className == QLatin1String("InputField") && object->isWidgetType();
+    return field ? new InputFieldAccessible(static_cast<QWidget*>(object)) : nullptr;
 }
 
-InputFieldAccessible::InputFieldAccessible(InputField* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
-
-// A character or a word (as a double click selects it) at, before or after offset, read from the
-// stretch of the line around it; the field's one line is also its one sentence and paragraph.
-QString InputFieldAccessible::ask(int offset, int direction, QAccessible::TextBoundaryType type, int* start,
-                                  int* end) const
+QString InputFieldAccessible::around(int offset, int direction, QAccessible::TextBoundaryType type, int* start,
+                                     int* end) const
 {
-    const QString line = field()->text();
+    const QString& line = field().m_line;
     const int length = static_cast<int>(line.size());
-    const bool word = type == QAccessible::WordBoundary;
+    const auto mode = type == QAccessible::WordBoundary ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
     const auto at = [&](int position) {
-        return word ? wordAt(line, position) : TextRange{position, nextCharacter(line, position)};
+        return mode == QTextLayout::SkipWords ? wordAt(line, position)
+                                              : std::pair(position, moveInLine(line, position, true, mode));
     };
-    TextRange found{-1, -1};
     offset = offset == -1 ? length : offset; // -1 asks about the end
-    if (type != QAccessible::CharBoundary && !word) {
+    std::pair found{-1, -1};
+    if (type != QAccessible::CharBoundary && type != QAccessible::WordBoundary) {
         if (direction == 0)
             found = {0, length};
     } else if (offset >= 0 && offset <= length) {
         found = at(offset);
-        const int before = word ? previousWord(line, found.start) : previousCharacter(line, found.start);
-        const int after = word ? nextWord(line, found.end) : found.end;
+        const int after = mode == QTextLayout::SkipWords ? moveInLine(line, found.second, true, mode) : found.second;
         if (direction < 0)
-            found = found.start > 0 ? at(before) : TextRange{-1, -1};
+            found = found.first > 0 ? at(moveInLine(line, found.first, false, mode)) : std::pair(-1, -1);
         else if (direction > 0)
-            found = after < length ? at(after) : TextRange{-1, -1};
+            found = after < length ? at(after) : std::pair(-1, -1);
     }
-    *start = found.start;
-    *end = found.end;
-    return found.start < 0 || found.start >= found.end ? QString() : line.mid(found.start, found.end - found.start);
+    *start = found.first;
+    *end = found.second;
+    return found.first < found.second ? line.mid(found.first, found.second - found.first) : QString();
 }
 
-InputField* InputFieldAccessible::field() const
+QRect InputFieldAccessible::characterRect(int offset) const
 {
-    return static_cast<InputField*>(widget());
-}
-
-QString InputFieldAccessible::text(QAccessible::Text t) const
-{
-    return t == QAccessible::Value ? field()->text() : QAccessibleWidget::text(t);
-}
-
-void InputFieldAccessible::setText(QAccessible::Text t, const QString& text)
-{
-    if (t == QAccessible::Value)
-        field()->replace(0, field()->length(), text);
-    else
-        QAccessibleWidget::setText(t, text);
-}
-
-QAccessible::State InputFieldAccessible::state() const
-{
-    QAccessible::State state = QAccessibleWidget::state();
-    state.editable = true;
-    state.selectableText = true;
-    return state;
-}
-
-void* InputFieldAccessible::interface_cast(QAccessible::InterfaceType t)
-{
-    if (t == QAccessible::TextInterface)
-        return static_cast<QAccessibleTextInterface*>(this);
-    if (t == QAccessible::EditableTextInterface)
-        return static_cast<QAccessibleEditableTextInterface*>(this);
-    return QAccessibleWidget::interface_cast(t);
-}
-
-void InputFieldAccessible::selection(int selectionIndex, int* startOffset, int* endOffset) const
-{
-    const bool selected = selectionIndex == 0 && selectionCount() == 1;
-    *startOffset = selected ? field()->selectionStart() : 0;
-    *endOffset = selected ? field()->selectionEnd() : 0;
-}
-
-
-
-void InputFieldAccessible::removeSelection(int selectionIndex)
-{
-    if (selectionIndex == 0)
-        field()->select(field()->cursor(), field()->cursor());
-}
-
-void InputFieldAccessible::setSelection(int selectionIndex, int startOffset, int endOffset)
-{
-    if (selectionIndex == 0)
-        field()->select(startOffset, endOffset);
-}
-
-
-
-QString InputFieldAccessible::text(int startOffset, int endOffset) const
-{
-    return startOffset > endOffset ? QString() : field()->mid(startOffset, endOffset);
-}
-
-QString InputFieldAccessible::textBeforeOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                               int* startOffset, int* endOffset) const
-{
-    return ask(offset == -2 ? cursorPosition() : offset, -1, boundaryType, startOffset, endOffset);
-}
-
-QString InputFieldAccessible::textAfterOffset(int offset, QAccessible::TextBoundaryType boundaryType,
-                                              int* startOffset, int* endOffset) const
-{
-    return ask(offset == -2 ? cursorPosition() : offset, 1, boundaryType, startOffset, endOffset);
-}
-
-QString InputFieldAccessible::textAtOffset(int offset, QAccessible::TextBoundaryType boundaryType, int* startOffset,
-                                           int* endOffset) const
-{
-    return ask(offset == -2 ? cursorPosition() : offset, 0, boundaryType, startOffset, endOffset);
-}
-
-
-
-int InputFieldAccessible::offsetAtPoint(const QPoint& point) const
-{
-    return field()->positionAt(field()->mapFromGlobal(point));
-}
-
-void InputFieldAccessible::scrollToSubstring(int startIndex, int endIndex)
-{
-    field()->select(endIndex, endIndex);
-    field()->select(startIndex, startIndex);
-}
-
-QString InputFieldAccessible::attributes(int offset, int* startOffset, int* endOffset) const
-{
-    *startOffset = *endOffset = offset; // plain text, no attributes
-    return {};
-}
-
-
-
-void InputFieldAccessible::replaceText(int startOffset, int endOffset, const QString& text)
-{
-    const int length = characterCount();
-    // Selected first, as an edit by hand would be, so that undo puts the cursor back there.
-    field()->select(std::clamp(startOffset, 0, length), std::clamp(endOffset, startOffset, length));
-    field()->replaceSelection(text);
+    const InputField& shown = field();
+    if (!shown.m_long) // the toolkit's line edit knows where its characters are
+        return QAccessible::queryAccessibleInterface(shown.m_short)->textInterface()->characterRect(offset);
+    if (offset < 0 || offset >= characterCount())
+        return {};
+    const auto left = shown.m_view.xOf(offset);
+    const auto right = shown.m_view.xOf(moveInLine(shown.m_line, offset, true, QTextLayout::SkipCharacters));
+    if (!left || !right)
+        return {};
+    const QRect line = shown.textLine();
+    return {shown.mapToGlobal(QPoint(line.left() + qRound(*left), line.top())),
+            QSize(qRound(*right - *left), line.height())};
 }

@@ -3,17 +3,13 @@
 #pragma once
 
 #include <QStringView>
+#include <QTextLayout>
 
-// A surrogate pair, or a letter with its combining marks, is one character.
-[[nodiscard]] int nextCharacter(QStringView text, int position);
-[[nodiscard]] int previousCharacter(QStringView text, int position);
-[[nodiscard]] int nextWord(QStringView text, int position);
-[[nodiscard]] int previousWord(QStringView text, int position);
+#include <utility>
 
-// The word a double click at position selects, as [start, end).
-struct TextRange
-{
-    int start;
-    int end;
-};
-[[nodiscard]] TextRange wordAt(QStringView text, int position);
+// Where a move from position lands, forward or back, by character (a surrogate pair, or a letter with its
+// combining marks, is one) or by word, as in the toolkit's line edit.
+[[nodiscard]] int moveInLine(QStringView text, int position, bool forward, QTextLayout::CursorMode mode);
+
+// The word a double click at position selects, as [first, second).
+[[nodiscard]] std::pair<int, int> wordAt(QStringView text, int position);

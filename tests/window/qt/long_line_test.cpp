@@ -250,9 +250,17 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
         {"clip:\U0001F600", "key:Home", "std:Paste", "key:Left", "key:Right", "key:Backspace", "std:Undo"});
     row("a tab is drawn to its stop", line, {"clip:A\tB", "key:Home", "std:Paste", "key:Home"});
     row("long line deleted comes back with undo", line, {"std:SelectAll", "key:Delete", "std:Undo", "std:Redo", "std:Undo"});
+    row("long line typed over comes back with one undo", line, {"std:SelectAll", "type:AB", "std:Undo", "std:Redo"});
     row("short line made long by a paste goes back with undo", word,
         {"clip:" + line, "std:Paste", "std:Undo", "std:Redo", "std:Undo", "key:Ctrl+Left"});
     row("short line made long from the menu", word, {"clip:" + line, "menu:&Paste", "menu:&Undo", "menu:&Redo"});
+    row("short line: runs of typing and Backspace undo as the toolkit's", word,
+        {"type:AB", "key:Backspace", "key:Backspace", "type:C", "std:Undo", "std:Undo", "std:Redo"});
+    row("short line: a new edit ends redo across the switch", word,
+        {"clip:" + line, "std:Paste", "std:Undo", "type:X", "std:Redo", "std:Undo"});
+    row("short line lengthened and cut back undoes through the long line", word,
+        QStringList{"type: 01", "clip:" + line, "std:Paste", "key:Home"} + QStringList(11, "key:Right") +
+            QStringList{"key:Shift+End", "key:Delete", "std:Undo", "std:Undo", "std:Undo"});
     row("long line edited from the menu", line,
         {"key:Ctrl+Left", "key:Ctrl+Shift+Right", "menu:Cu&t", "key:Home", "menu:&Paste", "menu:Select All",
          "menu:Delete", "menu:&Undo"});
