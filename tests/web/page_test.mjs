@@ -181,6 +181,9 @@ test('the prompt pure blue on light, and the readable blue once the page turns d
     const colour = () => page.$eval('#Label1', (label) => getComputedStyle(label).color);
     assert.equal(await colour(), 'rgb(0, 0, 255)');
     await page.emulateMedia({colorScheme: 'dark'});
+    // The page hears of the change by an event of its own, a moment later.
+    await page.waitForFunction(() => getComputedStyle(document.querySelector('#Label1')).color !== 'rgb(0, 0, 255)',
+                               null, {timeout: 5000}).catch(() => {});
     // Pure blue on the browser's dark background, rgb(18, 18, 18), reaches only 2.1:1; the first blue
     // lightened along its hue to reach 4.5:1 is (105, 105, 255), at 4.52:1 (104 gives 4.47:1).
     assert.equal(await colour(), 'rgb(105, 105, 255)');
