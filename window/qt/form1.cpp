@@ -18,6 +18,7 @@
 #include <QPushButton>
 #include <QString>
 
+#include <array>
 #include <cstdint>
 #include <limits>
 
@@ -80,19 +81,9 @@ Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
 
 QWidget* Form1::widget(Control control) const
 {
-    switch (control) {
-    case Control::Label1:
-        return m_label1;
-    case Control::Text1:
-        return m_text1;
-    case Control::Text2:
-        return m_text2;
-    case Control::Command1:
-        return m_command1;
-    case Control::Text3:
-        return m_text3;
-    }
-    return nullptr;
+    // In design order, which Control counts in.
+    const std::array<QWidget*, design::kControls.size()> widgets{m_label1, m_text1, m_text2, m_command1, m_text3};
+    return widgets[static_cast<std::size_t>(control)];
 }
 
 void Form1::layOut()
