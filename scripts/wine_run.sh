@@ -5,12 +5,14 @@
 #                                   are ended when the program ends
 #   wine_run.sh --make PREFIX       a fresh prefix (scripts/wine_session.sh make_wine_prefix)
 #   wine_run.sh --remove PREFIX     ends whatever still runs in it and removes it (over 1 GB)
+# Running a program and making a prefix exit 77 (skipped) for 32-bit programs without 32-bit Wine.
 # Tests that share a prefix take a CTest RESOURCE_LOCK on it, since each ends its server.
 set -uo pipefail
 source "$(dirname "$0")/wine_session.sh"
 
 case ${1:-} in
     --make)
+        skip_without_wine32
         make_wine_prefix "$2"
         exit
         ;;
@@ -22,6 +24,7 @@ case ${1:-} in
         ;;
 esac
 
+skip_without_wine32
 if [[ -z ${WINEPREFIX:-} || ! -f $WINEPREFIX/system.reg ]]; then
     echo "wine_run: no prefix at '${WINEPREFIX:-}': make it with $0 --make PREFIX" >&2
     exit 1

@@ -6,8 +6,26 @@
 #   start_wine PREFIX         make_wine_prefix, and stop_wine when the script exits (before the X
 #                             server of scripts/xvfb_session.sh, when that was sourced first)
 #   stop_wine                 ends every Wine process of the prefix, the server last
+#   skip_without_wine32       when the test runs 32-bit programs ($HEXDEC_WINE_ARCH is win32) and
+#                             32-bit Wine is not installed: says so on the first line and exits 77,
+#                             which CTest reports as skipped
 # A prefix made by the 64-bit loader runs 32- and 64-bit programs alike; it needs wine32 installed
 # when it is made, so it is never reused from an older run.
+
+# 32-bit Wine comes from the optional package wine32:i386 (scripts/bootstrap.sh), whose archive can
+# be out of step with amd64's. Its loader is what a 32-bit program needs; when dpkg says the package is
+# installed and the loader is still missing, that is a fault, never a skip.
+wine32_loader=${HEXDEC_WINE32_LOADER:-/usr/lib/wine/wine}
+skip_without_wine32()
+{
+    [[ ${HEXDEC_WINE_ARCH:-} == win32 && ! -x $wine32_loader ]] || return 0
+    if [[ "$(dpkg-query -W -f='${db:Status-Status}' wine32:i386 2>/dev/null)" == installed ]]; then
+        echo "wine_session: FAIL: 32-bit Wine (wine32:i386) is installed, but its loader $wine32_loader is not there" >&2
+        exit 1
+    fi
+    echo "SKIP: 32-bit Wine (wine32:i386) is not installed"
+    exit 77
+}
 
 # Points Wine at PREFIX, without its debug output and without the prompts to install Mono and Gecko
 # or the menu entries that Wine would otherwise add to the desktop for every program.

@@ -36,12 +36,15 @@ convert_at=(132 77)
 text2_at=(144 106)
 
 scripts=$(dirname "$0")/../../scripts
+if [[ -n $prefix ]]; then
+    source "$scripts/wine_session.sh"
+    skip_without_wine32
+fi
 source "$scripts/xvfb_session.sh" e2e
 start_xvfb 640x400x24
 echo "e2e: X server on $DISPLAY"
 
 if [[ -n $prefix ]]; then
-    source "$scripts/wine_session.sh"
     if [[ -f $prefix/system.reg ]]; then
         use_wine "$prefix"
     else

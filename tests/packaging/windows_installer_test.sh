@@ -30,13 +30,14 @@ notices=THIRD-PARTY-NOTICES.txt
 here=$(dirname "$0")
 key_path="Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\$name"
 
+source "$here/../../scripts/wine_session.sh"
+skip_without_wine32
 if [[ -n $side_by_side && ! -f $side_by_side/app/$program ]]; then
     echo "installer: the other architecture's program is not built in $side_by_side: skipped"
     exit 77
 fi
 
 source "$here/../../scripts/xvfb_session.sh" installer
-source "$here/../../scripts/wine_session.sh"
 
 # The installer of a build tree, made with its CPack configuration into WORK_DIR/NAME.
 make_installer()
