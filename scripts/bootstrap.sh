@@ -109,7 +109,8 @@ install_optional()
 {
     ((${#missing_optional[@]})) || return 0
     local output status
-    output=$("${apt[@]}" install -y -qq --no-install-recommends "${missing_optional[@]}" 2>&1)
+    # Not quiet: apt names the unmet dependency only when it is not.
+    output=$("${apt[@]}" install -y --no-install-recommends "${missing_optional[@]}" 2>&1)
     status=$?
     if ((status == 0)); then
         say "installed the optional ${missing_optional[*]}"
@@ -122,10 +123,12 @@ install_optional()
             say "the i386 architecture stays added; 'sudo dpkg --remove-architecture i386' takes it away"
         fi
     fi
-    say "note: optional ${missing_optional[*]} not installed ($(apt_reason "$output" "$status")): the tests that run 32-bit programs under Wine will be skipped"
+    local stale=
+    [[ -n $update_failed ]] && stale=", after a failed index update"
+    say "note: optional ${missing_optional[*]} not installed ($(apt_reason "$output" "$status")$stale): the tests that run 32-bit programs under Wine will be skipped"
 }
 
-added_i386=
+added_i386= update_failed=
 if ((${#missing[@]} + ${#missing_optional[@]} == 0)); then
     say "every package is already installed"
 else
@@ -134,7 +137,7 @@ else
         "${sudo[@]}" dpkg --add-architecture i386 && added_i386=yes
     fi
     # A failed update leaves apt the lists it had: often enough to install from.
-    "${apt[@]}" update -qq || say "warning: apt-get update exited $?; installing from the package lists apt has"
+    "${apt[@]}" update -qq || { say "warning: apt-get update exited $?; installing from the package lists apt has"; update_failed=yes; }
     install_required || exit 1
 fi
 install_npm_packages || exit 1
