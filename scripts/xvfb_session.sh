@@ -40,15 +40,35 @@ wait_for()
     done
 }
 
-# Starts Xvfb with one screen of $1 (WIDTHxHEIGHTxDEPTH) on a display it chooses itself, and points
-# DISPLAY and Qt at it.
+# Starts Xvfb with one screen of $1 (WIDTHxHEIGHTxDEPTH) and points DISPLAY and Qt at it. The display
+# number is drawn at random rather than the lowest free one: while tests run side by side, the lowest
+# is often one that another test's server is just giving up, and a client could still reach that one.
 start_xvfb()
 {
-    Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-    pids+=($!)
-    wait_for 10 grep -q '^[0-9]' "$work/display" || fail "Xvfb did not start"
-    export DISPLAY=":$(head -n1 "$work/display")"
-    export QT_QPA_PLATFORM=xcb
-    export XDG_RUNTIME_DIR="$work/runtime"
-    mkdir -m 700 "$XDG_RUNTIME_DIR"
+    local attempt number pid
+    for attempt in 1 2 3 4 5; do
+        number=$((100 + RANDOM % 900))
+        [[ -e /tmp/.X$number-lock ]] && continue
+        : >"$work/display"
+        Xvfb ":$number" -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+        pid=$!
+        # Ready once it names its display; a number taken meanwhile ends it, and another is drawn.
+        wait_for 10 xvfb_settled "$pid"
+        if grep -q '^[0-9]' "$work/display"; then
+            pids+=("$pid")
+            export DISPLAY=":$number"
+            export QT_QPA_PLATFORM=xcb
+            export XDG_RUNTIME_DIR="$work/runtime"
+            mkdir -p -m 700 "$XDG_RUNTIME_DIR"
+            return
+        fi
+        kill "$pid" 2>/dev/null
+        wait "$pid" 2>/dev/null
+    done
+    fail "Xvfb did not start"
+}
+
+xvfb_settled()
+{
+    grep -q '^[0-9]' "$work/display" || ! kill -0 "$1" 2>/dev/null
 }
