@@ -4,6 +4,10 @@ inline script and style, named by their SHA-256 hashes, and WebAssembly; and the
 page's icon, inside the page.
 
     seal_page.py PAGE ICON_SVG
+
+Fails, naming what it found, when the page holds what that policy would refuse or this script cannot
+hash: a <script> or <style> tag with attributes, a style attribute, an on... handler, or a placeholder
+left unfilled.
 """
 import base64
 import hashlib
@@ -19,6 +23,20 @@ def hashes(page, element):
         sys.exit(f"seal_page: no inline {element} in the page")
     return " ".join(
         "'sha256-" + base64.b64encode(hashlib.sha256(body.encode()).digest()).decode() + "'" for body in found)
+
+
+def refused_markup(page):
+    """What in the page's markup, outside its inline script and style, the policy would refuse."""
+    markup = re.sub(r"<(script|style)>.*?</\1>", "", page, flags=re.DOTALL)
+    refused = []
+    for tag in re.findall(r"<[a-zA-Z][^>]*>", markup):
+        if re.match(r"<(script|style)\b", tag, flags=re.IGNORECASE):
+            refused.append(f"{tag[:60]}: a script or style tag with attributes, which is not hashed")
+        if re.search(r"\sstyle\s*=", tag, flags=re.IGNORECASE):
+            refused.append(f"{tag[:60]}: a style attribute")
+        if re.search(r"\son[a-z]+\s*=", tag, flags=re.IGNORECASE):
+            refused.append(f"{tag[:60]}: an event handler attribute")
+    return refused
 
 
 def icon_address(svg):
@@ -44,6 +62,10 @@ def main():
         "form-action 'none'",
     ])
     page = page.replace("@CONTENT_SECURITY_POLICY@", policy).replace("@ICON@", icon)
+    refused = refused_markup(page) + [f"{name}: a placeholder left unfilled"
+                                      for name in sorted(set(re.findall(r"@[A-Z_]+@", page)))]
+    if refused:
+        sys.exit("seal_page: the page holds what its policy would refuse:\n  " + "\n  ".join(refused))
     with open(page_path + ".part", "w", encoding="utf-8") as file:
         file.write(page)
     os.replace(page_path + ".part", page_path)
