@@ -1,26 +1,25 @@
-// A long line pasted into the web page in Chromium's app window on an X server, as a user pastes it:
-// from the X clipboard (xclip) by ctrl+v, then a click on "Convert". Run by web_long_paste.sh, which
-// starts the X server. For each run it reports
+// A long line pasted into the web page in one browser engine (HEXDEC_ENGINE: chromium, firefox or
+// webkit), headed on an X server, as a user pastes it: from the X clipboard (xclip) by ctrl+v, then a
+// click on "Convert". Run by web_long_paste.sh, which starts the X server, once per engine. For each run
+// it reports
 //   load_ms      navigation until the page takes input, and launch_ms, browser start until then,
 //   paste_ms     ctrl+v until the page has drawn a frame with the pasted line,
 //   output_ms    ctrl+v until the frame after the click that converts it,
 //   task_ms      the longest the page's main thread was busy from ctrl+v to that frame,
 //   cpu_pct      CPU use of all the browser's processes over 5 s idle, the focus in the input, and
-//                render_pct, that of the page's renderer process alone,
+//                render_pct, that of the page's process alone,
 //   freeze_ms    the longest a 20 ms timer on the page was late over those 5 s,
-//   rss_mib      the page's renderer's resident memory after that, and hwm_mib, its peak, and
-//   above_mib    resident memory above what the renderer held before the paste,
+//   rss_mib      the page's process's resident memory after that, and hwm_mib, its peak, and
+//   above_mib    resident memory above what that process held before the paste,
 // checks the output, then prints the medians for each line length.
 //   node bench/web_long_paste.mjs PAGE [RUNS] [MEGABYTES...]   RUNS of each (default 5), lengths (default 1 10)
-import {spawn} from 'node:child_process';
-import {mkdtempSync, readdirSync, readFileSync, rmSync} from 'node:fs';
-import {tmpdir} from 'node:os';
-import {join} from 'node:path';
+import {readdirSync, readFileSync} from 'node:fs';
 import {setTimeout as sleep} from 'node:timers/promises';
 import {pathToFileURL} from 'node:url';
 
-import {chromium} from 'playwright-core';
+import {launch, pageProcess, setClipboard} from '../tests/web/browsers.mjs';
 
+const engine = process.env.HEXDEC_ENGINE;
 const [pagePath, runs = 5, ...lengths] = process.argv.slice(2);
 const sizes = lengths.length > 0 ? lengths : [1, 10];
 const idleSeconds = 5;
@@ -65,52 +64,24 @@ const cpuTicks = (pids) => pids.reduce((sum, pid) => {
 
 const renderers = (root) => processTree(root).filter((pid) => {
     try {
-        return readFileSync(`/proc/${pid}/cmdline`, 'utf8').includes('--type=renderer');
+        return pageProcess[engine](readFileSync(`/proc/${pid}/cmdline`, 'utf8'));
     } catch {
         return false;
     }
 });
 
-// Puts text on the X clipboard; xclip serves it until stopped.
-async function ownClipboard(text)
-{
-    const xclip = spawn('xclip', ['-selection', 'clipboard', '-quiet'], {stdio: ['pipe', 'ignore', 'ignore']});
-    xclip.stdin.end(text);
-    await sleep(300);
-    return xclip;
-}
-
 async function measure(line)
 {
-    const profile = mkdtempSync(join(tmpdir(), 'web_long_paste.'));
-    const sandbox = process.getuid() === 0 ? ['--no-sandbox', '--test-type'] : [];
     const launchedAt = Date.now();
-    const browserProcess = spawn('chromium', [...sandbox, `--user-data-dir=${profile}`, '--no-first-run',
-        '--disable-sync', '--remote-debugging-port=0', '--window-position=0,0', '--window-size=480,320',
-        `--app=${pathToFileURL(pagePath).href}`], {stdio: 'ignore'});
-    const xclip = await ownClipboard(line);
+    const browser = await launch(engine, {window: [480, 320]});
     try {
-        let port;
-        for (let tries = 0; port === undefined && tries < 100; ++tries) {
-            try {
-                port = readFileSync(join(profile, 'DevToolsActivePort'), 'utf8').split('\n')[0];
-            } catch {
-                await sleep(100);
-            }
-        }
-        const browser = await chromium.connectOverCDP(`http://127.0.0.1:${port}`);
-        let page;
-        while (!(page = browser.contexts()[0]?.pages()[0]))
-            await sleep(20);
-        await page.waitForFunction(() => performance.getEntriesByName('interactive').length > 0);
+        const page = await browser.newPage();
+        await page.open(pathToFileURL(pagePath).href);
+        await setClipboard(line);
         const [load, interactiveAt] = await page.evaluate(() => {
             const mark = performance.getEntriesByName('interactive')[0].startTime;
             return [mark, performance.timeOrigin + mark];
         });
-        const places = await page.evaluate(() => Object.fromEntries(['Text1', 'Command1'].map((id) => {
-            const box = document.getElementById(id).getBoundingClientRect();
-            return [id, [box.left + box.width / 2, box.top + box.height / 2]];
-        })));
         // The timestamps of the first frame after the paste and after the click, and the page's timer.
         await page.evaluate(() => {
             const frameAfter = (name) => requestAnimationFrame(() => setTimeout(() => { window[name] = Date.now(); }));
@@ -125,21 +96,21 @@ async function measure(line)
                 setTimeout(tick, 20);
             })();
         });
-        const before = new Map(renderers(browserProcess.pid).map((pid) => [pid, statusKib(pid, 'VmRSS')]));
+        const before = new Map(renderers(browser.pid).map((pid) => [pid, statusKib(pid, 'VmRSS')]));
 
         const pressedAt = Date.now();
-        await page.keyboard.press('Control+V');
-        await page.waitForFunction(() => window.pastedAt !== undefined, null, {timeout: 60000});
-        await page.mouse.click(...places.Command1);
-        await page.waitForFunction(() => window.outputAt !== undefined, null, {timeout: 60000});
+        await page.press('Control+V');
+        await page.waitFor(() => window.pastedAt !== undefined, undefined, 60000);
+        await page.click('#Command1');
+        await page.waitFor(() => window.outputAt !== undefined, undefined, 60000);
         const [pastedAt, outputAt, task] = await page.evaluate((since) => [window.pastedAt, window.outputAt,
             Math.max(0, ...window.lateness.filter(([at]) => performance.timeOrigin + at >= since).map(([, late]) => late + 20))],
             pressedAt);
 
         // Idle, as a user leaves it: the focus back in the long line, its caret blinking.
-        await page.mouse.click(...places.Text1);
+        await page.click('#Text1');
         await sleep(1000);
-        const tree = processTree(browserProcess.pid);
+        const tree = processTree(browser.pid);
         const renderer = [...before.keys()].reduce((a, b) =>
             statusKib(b, 'VmRSS') - before.get(b) > statusKib(a, 'VmRSS') - before.get(a) ? b : a);
         const idleFrom = await page.evaluate(() => performance.now());
@@ -152,7 +123,7 @@ async function measure(line)
             Math.max(0, ...window.lateness.filter(([at]) => at >= from).map(([, late]) => late)), idleFrom);
         const rss = statusKib(renderer, 'VmRSS');
         const hwm = statusKib(renderer, 'VmHWM');
-        const output = await page.$eval('#Text2', (field) => field.value);
+        const output = await page.evaluate(() => document.getElementById('Text2').value);
         if (output !== expected)
             throw new Error(`Text2 holds '${output.slice(0, 80)}', expected '${expected}'`);
         const percent = (i) => (ticks1[i] - ticks0[i]) / ticksPerSecond / seconds * 100;
@@ -161,10 +132,7 @@ async function measure(line)
                 freeze_ms: freeze, rss_mib: rss / 1024, hwm_mib: hwm / 1024,
                 above_mib: (rss - before.get(renderer)) / 1024};
     } finally {
-        xclip.kill();
-        browserProcess.kill();
-        await new Promise((resolve) => browserProcess.exitCode !== null ? resolve() : browserProcess.once('exit', resolve));
-        rmSync(profile, {recursive: true, force: true});
+        await browser.close();
     }
 }
 

@@ -7,10 +7,12 @@
 //   await page.open(address); await page.press('Shift+Tab'); await page.type('FE ');
 //   await page.click('#Command1'); await page.tap('#Text1'); await page.evaluate(() => document.title);
 //   const {requests, errors} = await page.record(); await page.close(); await browser.close();
+// browser.pid is the root of the browser's processes, and pageProcess says which of them runs pages.
 // The clipboard is the X server's own, through xclip: permission grants exist only over CDP.
 import {execFileSync, spawn} from 'node:child_process';
-import {writeFileSync} from 'node:fs';
+import {existsSync, writeFileSync} from 'node:fs';
 import {createServer} from 'node:net';
+import {pathToFileURL} from 'node:url';
 
 import puppeteer from 'puppeteer-core';
 
@@ -21,6 +23,13 @@ export const executables = {
     webkit: '/usr/bin/WebKitWebDriver',
 };
 const miniBrowser = '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
+
+// Whether a process's command line is that of a process that runs pages, in each engine.
+export const pageProcess = {
+    chromium: (commandLine) => commandLine.includes('--type=renderer'),
+    firefox: (commandLine) => commandLine.includes('-contentproc') && commandLine.includes('tab'),
+    webkit: (commandLine) => commandLine.includes('WebKitWebProcess'),
+};
 
 // What each engine's driver cannot do, for the tests that need it to say so and skip that engine.
 export const cannot = {
@@ -105,13 +114,14 @@ class PuppeteerBrowser
         this.engine = engine;
         this.browser = browser;
         this.options = options;
+        this.pid = browser.process().pid; // the root of the browser's processes
     }
 
     async newPage()
     {
-        const pages = await this.browser.pages();
-        const page = pages.length > 0 && !this.used ? pages[0] : await this.browser.newPage();
-        this.used = true;
+        // A tab of its own each time: the first one stays open, so that closing a page never closes the
+        // browser's last window.
+        const page = await this.browser.newPage();
         if (this.engine === 'chromium') {
             await page.emulateMediaFeatures([{name: 'prefers-color-scheme', value: this.options.colorScheme}]);
             if (this.options.phone)
@@ -149,9 +159,9 @@ class PuppeteerPage
 
     evaluate(script, ...args) { return this.page.evaluate(script, ...args); }
 
-    async waitFor(script, ...args)
+    async waitFor(script, arg, timeout = 20000)
     {
-        await this.page.waitForFunction(script, {timeout: 20000}, ...args);
+        await this.page.waitForFunction(script, {timeout}, arg);
     }
 
     async press(keys)
@@ -211,6 +221,7 @@ class WebDriverBrowser
         this.engine = 'webkit';
         this.driver = driver;
         this.session = session;
+        this.pid = driver.pid; // the driver starts the browser, and the browser its page's process
     }
 
     async command(method, path, body)
@@ -291,13 +302,13 @@ class WebDriverPage
         });
     }
 
-    async waitFor(script, ...args)
+    async waitFor(script, arg, timeout = 20000)
     {
-        const deadline = Date.now() + 20000;
-        while (!(await this.evaluate(script, ...args))) {
+        const deadline = Date.now() + timeout;
+        while (!(await this.evaluate(script, arg))) {
             if (Date.now() > deadline)
-                throw new Error(`waited 20 s for ${script}`);
-            await sleep(50);
+                throw new Error(`waited ${timeout / 1000} s for ${script}`);
+            await sleep(20);
         }
     }
 
@@ -358,4 +369,17 @@ class WebDriverPage
     }
 
     async close() {}
+}
+
+// node browsers.mjs ENGINE: exits 77 (skipped), saying why, when the engine is not installed.
+if (import.meta.url === pathToFileURL(process.argv[1] ?? '').href) {
+    const engine = process.argv[2];
+    if (!engines.includes(engine)) {
+        console.error(`browsers: no such engine: ${engine}`);
+        process.exit(2);
+    }
+    if (!existsSync(executables[engine])) {
+        console.log(`SKIP: ${engine}: ${executables[engine]} is not installed`);
+        process.exit(77);
+    }
 }
