@@ -24,7 +24,7 @@ test_packages=(
     dbus-daemon at-spi2-core python3-pyatspi                            # the window through a screen reader's stack
     weston qt6-wayland                                                  # the window under Wayland
     mingw-w64 wine wine64 fonts-wine nsis zip                           # the Windows programs, run under Wine, and their installer
-    emscripten chromium                                                 # the web page, and a browser to test it in
+    emscripten chromium firefox-esr webkit2gtk-driver openbox          # the web page, its three browser engines, and a window manager for their real keys
 )
 # Wine's 32-bit half, for the 32-bit Windows programs.
 optional_packages=(wine32:i386)

@@ -6,8 +6,10 @@
 #   e2e_test.sh PROGRAM SHOT_DIR                the Linux program; its windows are found by its pid
 #   e2e_test.sh --wine PREFIX PROGRAM SHOT_DIR  a Windows program under Wine in PREFIX (made when it
 #                                               does not exist yet); its windows are found by name
-#   e2e_test.sh --web PAGE SHOT_DIR             the web page in Chromium's app window; where its client
-#                                               area lies and whether its box is up, the page is asked
+#   e2e_test.sh --web ENGINE PAGE SHOT_DIR      the web page in a browser window of ENGINE (chromium,
+#                                               firefox or webkit; skipped when not installed), under a
+#                                               window manager; where its client area lies and whether
+#                                               its box is up, the page is asked (web_window.mjs)
 # Every wait is bounded, and every process it starts is stopped by its id when it ends.
 set -euo pipefail
 
@@ -21,12 +23,14 @@ if [[ $1 == --wine ]]; then
     enter_clicks_button=yes
     shift 2
 elif [[ $1 == --web ]]; then
-    web=yes
+    web=$2
     enter_clicks_button=yes
-    shift
+    shift 2
+    node "$(dirname "$0")/../web/browsers.mjs" "$web" # exits 77 when the engine is not installed
 fi
 program=$1
 shot_dir=$2
+mkdir -p "$shot_dir"
 
 title='Vantrel Hex to Decimal Converter'
 # The client area and places in it, in pixels: the design's twips at 15 to the pixel.
@@ -55,34 +59,46 @@ if [[ -n $prefix ]]; then
     # Wine's windows may not carry the Unix process id of the program.
     owner=()
 elif [[ -n $web ]]; then
-    # Root may not use the browser's sandbox; --test-type keeps the warning bar about it off the page.
-    sandbox=()
-    ((EUID != 0)) || sandbox=(--no-sandbox --test-type)
-    chromium "${sandbox[@]}" --user-data-dir="$work/profile" --no-first-run --disable-sync \
-        --remote-debugging-port=0 --window-position=0,0 --window-size=480,320 \
-        --app="file://$(realpath "$program")" >"$work/program.log" 2>&1 &
-    owner=(--pid "$!")
+    # Browsers take real keys only with a window manager to give their windows the focus.
+    openbox --sm-disable >"$work/openbox.log" 2>&1 &
+    pids+=($!)
+    coproc browser { exec node "$(dirname "$0")/web_window.mjs" "$web" "$program" 2>"$work/program.log"; }
+    pids+=("$browser_PID")
+    read -r -t 60 ready browser_pid <&"${browser[0]}" && [[ $ready == ready ]] || fail "the page did not open in $web"
+    # Found by the page's title, which the browser puts in its window's name; WebKit's window is not the
+    # driver's but its browser's.
+    owner=()
+    title_pattern=$title
     web_probe()
     {
-        timeout 20 node "$(dirname "$0")/web_page_probe.mjs" "$work/profile" "$@"
+        local answer
+        echo "$1" >&"${browser[1]}"
+        read -r -t 20 answer <&"${browser[0]}" || return 2
+        [[ $1 != box-open ]] || [[ $answer == yes ]] || return 1
+        [[ $1 == box-open ]] || echo "$answer"
     }
 else
     "$program" >"$work/program.log" 2>&1 &
     owner=(--pid "$!")
 fi
-program_pid=$!
-pids+=("$program_pid")
+if [[ -n $web ]]; then
+    program_pid=$browser_pid
+else
+    program_pid=$!
+    pids+=("$program_pid")
+fi
 
-# The visible window named $1, waiting up to $2 seconds for it. Searched for again while none is
-# found: a search fails outright when a window vanishes under it, as the browser's do while it starts.
+# The visible window whose name matches the pattern $1, waiting up to $2 seconds for it. Searched for
+# again while none is found: a search fails outright when a window vanishes under it, as the browser's
+# do while it starts.
 find_window()
 {
     local found=
-    search_window() { found=$(timeout 5 xdotool search --all --onlyvisible "${owner[@]}" --name "^$1\$" 2>/dev/null | head -n1) && [[ -n $found ]]; }
+    search_window() { found=$(timeout 5 xdotool search --all --onlyvisible "${owner[@]}" --name "$1" 2>/dev/null | head -n1) && [[ -n $found ]]; }
     wait_for "$2" search_window "$1" && echo "$found"
 }
 
-window=$(find_window "$title" 30) || true
+window=$(find_window "${title_pattern:-^$title\$}" 30) || true
 [[ -n $window ]] || fail "the main window did not appear"
 
 # Where the client area starts inside the X window: Qt's window is the client area alone, while
@@ -90,8 +106,14 @@ window=$(find_window "$title" 30) || true
 # borders of one width on the other three sides.
 eval "$(timeout 5 xdotool getwindowgeometry --shell "$window" | grep -E '^(WIDTH|HEIGHT)=')"
 if [[ -n $web ]]; then
-    # The page puts its caption line above the client area.
-    read_client_origin() { read -ra client_origin < <(web_probe client-origin) && ((${#client_origin[@]} == 2)); }
+    # The browser's bars and the page's caption line lie above the client area: the page is asked where
+    # it is, once the pointer has shown it where in the window the page lies.
+    read_client_origin()
+    {
+        local at=($((WIDTH / 2)) $((HEIGHT * 3 / 4)))
+        timeout 5 xdotool mousemove 0 0 mousemove --window "$window" --sync "${at[@]}" &&
+            read -ra client_origin < <(web_probe "client-origin ${at[*]}") && [[ ${client_origin[0]} =~ ^-?[0-9]+$ ]]
+    }
     wait_for 20 read_client_origin || fail "the page did not say where its client area is"
 else
     border=$(((WIDTH - client_size[0]) / 2))
@@ -99,10 +121,15 @@ else
 fi
 echo "e2e: window ${WIDTH}x$HEIGHT, client area at ${client_origin[0]},${client_origin[1]}"
 
-# There is no window manager, so the keyboard focus is handed to the window directly.
+# Without a window manager the keyboard focus is handed to the window directly; with one (the
+# browsers'), the window manager is asked to activate it.
 focus_window()
 {
-    timeout 5 xdotool windowfocus --sync "$1" || fail "could not focus window $1"
+    if [[ -n $web ]]; then
+        timeout 5 xdotool windowactivate --sync "$1" || fail "could not activate window $1"
+    else
+        timeout 5 xdotool windowfocus --sync "$1" || fail "could not focus window $1"
+    fi
 }
 
 # The pointer is first taken off the window: --sync waits for a move, and would wait for ever when
@@ -187,7 +214,7 @@ if [[ -n $web ]]; then
     if wait_for 10 web_probe box-open; then box=$window; fi
     box_gone() { ! web_probe box-open; }
 else
-    box=$(find_window Error 10) || true
+    box=$(find_window '^Error$' 10) || true
     box_gone() { ! xdotool search --all --onlyvisible "${owner[@]}" --name '^Error$' >/dev/null; }
 fi
 [[ -n $box ]] || fail "the error box did not appear"

@@ -1,0 +1,43 @@
+// The web page in one engine's browser window on $DISPLAY, for the end-to-end scenario, which types and
+// clicks into it with real keys and pointer (xdotool). Opens the page, says "ready PID" (the browser's
+// root process) on a line, then answers what xdotool cannot tell, one question a line on its input:
+//   client-origin X Y   "X Y": where the client area starts in the browser's X window, in its pixels,
+//                       once the pointer has been moved to X Y in that window ("none" before)
+//   box-open        "yes" while the message box is up, "no" otherwise
+// and ends the browser when its input ends.
+//   node web_window.mjs ENGINE PAGE
+import {createInterface} from 'node:readline';
+import {pathToFileURL} from 'node:url';
+
+import {launch} from '../web/browsers.mjs';
+
+const [engine, pagePath] = process.argv.slice(2);
+const browser = await launch(engine, {window: [480, 320]});
+try {
+    const page = await browser.newPage();
+    await page.open(pathToFileURL(pagePath).href);
+    // Where the page lies in the window, no browser tells alike: the pointer, moved to a known place in
+    // the window, says it in every one.
+    await page.evaluate(() => document.addEventListener('pointermove', (event) => {
+        window.hexdecPointer = [event.clientX, event.clientY];
+    }, true));
+    console.log(`ready ${browser.pid}`);
+    for await (const question of createInterface({input: process.stdin})) {
+        const [asked, ...at] = question.split(' ');
+        if (asked === 'client-origin') {
+            const origin = await page.evaluate((at) => {
+                if (!window.hexdecPointer)
+                    return ['none'];
+                const box = document.getElementById('client').getBoundingClientRect();
+                return [0, 1].map((i) => Math.round(at[i] + (box[['left', 'top'][i]] - window.hexdecPointer[i]) * devicePixelRatio));
+            }, at.map(Number));
+            console.log(origin.join(' '));
+        } else if (question === 'box-open') {
+            console.log(await page.evaluate(() => document.querySelector('dialog[open]') !== null) ? 'yes' : 'no');
+        } else {
+            console.log(`no such question: ${question}`);
+        }
+    }
+} finally {
+    await browser.close();
+}
