@@ -9,5 +9,5 @@ engine=$1
 shift
 node "$here/browsers.mjs" "$engine"
 source "$here/../../scripts/xvfb_session.sh" "$engine"
-start_xvfb 1280x1024x24
+start_xvfb 1280x2300x24 # room for a phone-sized window at a device pixel ratio of 3
 HEXDEC_ENGINE=$engine "$@"

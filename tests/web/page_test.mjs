@@ -1,6 +1,6 @@
 // The page in one browser engine (HEXDEC_ENGINE: chromium, firefox or webkit), headed on the X server of
 // $DISPLAY, through tests/web/browsers.mjs: places, keys, the conversion, the message box, long lines,
-// colours, and the names screen readers get. Every test also checks that the page asked for nothing but
+// colours, the names screen readers get, and a phone-sized touch screen. Every test also checks that the page asked for nothing but
 // itself and raised no error. A test skips an engine only where its driver cannot do what the test
 // needs, and says why.
 //   HEXDEC_ENGINE=firefox HEXDEC_PAGE=build/web/app/vantrel-hex2dec.html node --test tests/web/page_test.mjs
@@ -260,3 +260,40 @@ test('screen readers meet the desktop windows\' names and descriptions, in the A
     await page.click('#Label1');
     assert.equal(await focused(page), 'Text1');
 }));
+
+// Chromium emulates a phone: the viewport meta tag applied, touch, and a device pixel ratio of 3.
+// Desktop Firefox and WebKitGTK cannot: there, a window of the same size, taps as touch pointers, and
+// in WebKit the same ratio.
+test('on a phone-sized touch screen: all in view, taps type and convert, and close the error box', async (t) => {
+    const phone = await launch(engine, {window: [360, 740], scale: engine === 'firefox' ? 1 : 3, phone: true});
+    try {
+        await onPage(async (page) => {
+            const screen = await page.evaluate(() => ({
+                width: innerWidth, ratio: devicePixelRatio, scrollWidth: document.documentElement.scrollWidth,
+                outside: ['Label1', 'Text1', 'Command1', 'Text2'].filter((id) => {
+                    const box = document.getElementById(id).getBoundingClientRect();
+                    return box.left < 0 || box.right > innerWidth || box.top < 0 || box.bottom > innerHeight;
+                }),
+                keyboard: [...document.querySelectorAll('input')].map((input) =>
+                    [input.getAttribute('autocapitalize'), input.getAttribute('autocorrect'), input.enterKeyHint]),
+            }));
+            t.diagnostic(`viewport ${screen.width} CSS pixels wide at a device pixel ratio of ${screen.ratio}`);
+            assert.ok(screen.scrollWidth <= screen.width, `scrolls sideways: ${screen.scrollWidth} > ${screen.width}`);
+            assert.deepEqual(screen.outside, [], 'controls out of view');
+            assert.deepEqual(new Set(screen.keyboard.map(String)), new Set(['off,off,done']));
+
+            await page.tap('#Text1');
+            await page.type('01 123456789 0A 0B');
+            await page.press('Enter');
+            assert.equal(await value(page, 'Text2'), '', 'Enter converted');
+            await page.tap('#Command1');
+            await page.waitFor(() => document.querySelector('dialog[open]') !== null);
+            await page.tap('#boxOk');
+            await page.waitFor(() => document.querySelector('dialog[open]') === null);
+            await page.waitFor(() => document.getElementById('Text2').value !== '1').catch(() => {});
+            assert.equal(await value(page, 'Text2'), '1  10');
+        }, phone);
+    } finally {
+        await phone.close();
+    }
+});

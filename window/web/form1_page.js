@@ -23,6 +23,11 @@ mergeInto(LibraryManager.library, {
         input.type = 'text';
         input.autocomplete = 'off';
         input.spellcheck = false;
+        // What a phone's keyboard reads: hexadecimal is neither capitalised nor corrected, and its Enter
+        // key closes the keyboard, as Enter converts nothing.
+        input.setAttribute('autocapitalize', 'off');
+        input.setAttribute('autocorrect', 'off');
+        input.enterKeyHint = 'done';
         if (!tabStop)
             input.tabIndex = -1;
         if (maxLength >= 0)
