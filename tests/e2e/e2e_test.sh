@@ -64,6 +64,14 @@ elif [[ -n $web ]]; then
     pids+=($!)
     coproc browser { exec node "$(dirname "$0")/web_window.mjs" "$web" "$program" 2>"$work/program.log"; }
     pids+=("$browser_PID")
+    # The helper closes its browser when its input ends; killed, it would leave the browser running.
+    close_browser()
+    {
+        local helper=$browser_PID
+        eval "exec ${browser[1]}>&-"
+        wait_for 20 eval "! kill -0 $helper 2>/dev/null" || true
+    }
+    trap 'close_browser; stop_all' EXIT
     read -r -t 60 ready browser_pid <&"${browser[0]}" && [[ $ready == ready ]] || fail "the page did not open in $web"
     # Found by the page's title, which the browser puts in its window's name; WebKit's window is not the
     # driver's but its browser's.
