@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace form1_behaviour {
@@ -60,6 +61,30 @@ enum class Platform { Linux, Windows, Web };
 // Text boxes take a line of any length: none keeps a toolkit's default limit, which would cut a pasted
 // line without a word.
 inline constexpr std::optional<int> kTextBoxLengthLimit = std::nullopt;
+
+// Pasted and dropped text: a text box holds one line. Each line break in the text (CR LF, CR, LF, NEL,
+// U+2028 LINE SEPARATOR or U+2029 PARAGRAPH SEPARATOR) becomes one space, so that the values on either
+// side of it stay apart and none is lost; the line breaks at the very end are dropped, as a copied line
+// often ends with one. Tabs, and every other character, stay as they are.
+[[nodiscard]] constexpr bool isLineBreak(char16_t unit)
+{
+    return unit == u'\r' || unit == u'\n' || unit == u'\u0085' || unit == u'\u2028' || unit == u'\u2029';
+}
+
+[[nodiscard]] inline std::u16string lineOfPastedText(std::u16string_view text)
+{
+    std::size_t end = text.size();
+    while (end > 0 && isLineBreak(text[end - 1]))
+        --end;
+    std::u16string line;
+    line.reserve(end);
+    for (std::size_t at = 0; at < end; ++at) {
+        if (text[at] == u'\r' && at + 1 < end && text[at + 1] == u'\n')
+            continue; // CR LF is one line break: its LF stands for both
+        line.push_back(isLineBreak(text[at]) ? u' ' : text[at]);
+    }
+    return line;
+}
 
 // What screen readers call each control and say about it. Text1 is named by the prompt, because Label1
 // labels it; each window ties the two together as its platform does, so that a reader can also follow

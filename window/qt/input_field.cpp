@@ -2,6 +2,8 @@
 // edits and their undo steps, the form the line is shown in, and how a long line looks.
 #include "window/qt/input_field.h"
 
+#include "window/form1_behaviour.h"
+
 #include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
@@ -146,7 +148,13 @@ void InputField::copy() const
 
 void InputField::paste()
 {
-    replaceSelection(QGuiApplication::clipboard()->text()); // read once: it may be megabytes
+    replaceSelection(lineOfPastedText(QGuiApplication::clipboard()->text())); // read once: it may be megabytes
+}
+
+QString InputField::lineOfPastedText(const QString& text)
+{
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+    return QString::fromStdU16String(form1_behaviour::lineOfPastedText(units));
 }
 
 void InputField::travel(bool back)

@@ -97,6 +97,8 @@ private:
         replaceSelection({});
     }
     void paste();
+    // Pasted and dropped text as the line takes it (form1_behaviour.h).
+    static QString lineOfPastedText(const QString& text);
     // Undo (back) or redo.
     void travel(bool back);
 

@@ -198,5 +198,5 @@ void InputField::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     const int at = positionAt(event->position().toPoint());
     select(at, at); // as in the toolkit's line edit, the drop moves the cursor first
-    replace(at, at, event->mimeData()->text());
+    replace(at, at, lineOfPastedText(event->mimeData()->text()));
 }

@@ -1,5 +1,6 @@
-// What a user can paste or type into the input field that the conversion does not expect: the
-// window keeps the text whole, converts it as it converts any line, and stays usable.
+// What a user can paste, drop or type into the input field that the conversion does not expect: the
+// window keeps the text whole, its line breaks as spaces, converts it as it converts any line, and stays
+// usable.
 #include "tests/support/box_presser.h"
 #include "tests/support/recording_presenter.h"
 #include "window/qt/form1.h"
@@ -7,6 +8,8 @@
 #include "window/qt/message_box_presenter.h"
 
 #include <QClipboard>
+#include <QDropEvent>
+#include <QMimeData>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QtTest>
@@ -27,6 +30,7 @@ private slots:
 private:
     void openWindow(std::unique_ptr<MessagePresenter> presenter);
     void paste(const QString& text);
+    void drop(const QString& text);
 
     std::unique_ptr<Form1> m_form;
     InputField* m_text1 = nullptr;
@@ -52,6 +56,17 @@ void BadInputTest::paste(const QString& text)
     QTest::keyClick(m_text1, Qt::Key_V, Qt::ControlModifier);
 }
 
+void BadInputTest::drop(const QString& text)
+{
+    QMimeData data;
+    data.setText(text);
+    const QPoint at = m_text1->rect().center();
+    QDragEnterEvent enter(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(m_text1, &enter);
+    QDropEvent dropped(at, Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(m_text1, &dropped);
+}
+
 void BadInputTest::cleanup()
 {
     m_form.reset();
@@ -61,35 +76,46 @@ void BadInputTest::pastedLineIsKeptAndConverted_data()
 {
     QTest::addColumn<QString>("line");
     QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("kept"); // what Text1 holds; null for the line as it came
+    QTest::addColumn<bool>("dropped"); // dropped on the field rather than pasted
 
     const QString twelveValues = QStringLiteral("254 254 254 254 254 254 254 254 254 254 254 254");
-    QTest::newRow("tab inside a token") << QStringLiteral("FE\tFE 01 x") << QStringLiteral(" 1");
-    QTest::newRow("tab is no separator") << QStringLiteral("01\t02 03 x") << QStringLiteral(" 3");
-    QTest::newRow("NUL") << QStringLiteral("0") + QChar(u'\0') + QStringLiteral(" 01 x") << QStringLiteral(" 1");
-    QTest::newRow("control characters") << QStringLiteral("\x01\x1b\x7f 01 x") << QStringLiteral(" 1");
-    QTest::newRow("lone high surrogate") << QString(QChar(0xD800)) + QStringLiteral(" 01 x") << QStringLiteral(" 1");
+    QTest::newRow("tab inside a token") << QStringLiteral("FE\tFE 01 x") << QStringLiteral(" 1") << QString() << false;
+    QTest::newRow("tab is no separator") << QStringLiteral("01\t02 03 x") << QStringLiteral(" 3") << QString() << false;
+    QTest::newRow("NUL") << QStringLiteral("0") + QChar(u'\0') + QStringLiteral(" 01 x") << QStringLiteral(" 1") << QString() << false;
+    QTest::newRow("control characters") << QStringLiteral("\x01\x1b\x7f 01 x") << QStringLiteral(" 1") << QString() << false;
+    QTest::newRow("lone high surrogate") << QString(QChar(0xD800)) + QStringLiteral(" 01 x") << QStringLiteral(" 1") << QString() << false;
     QTest::newRow("lone low surrogate") << QStringLiteral("01 ") + QChar(0xDC00) + QStringLiteral(" x")
-                                        << QStringLiteral("1 ");
-    QTest::newRow("outside the basic plane") << QString::fromUtf8("\xF0\x9F\x98\x80 FE x") << QStringLiteral(" 254");
+                                        << QStringLiteral("1 ") << QString() << false;
+    QTest::newRow("outside the basic plane") << QString::fromUtf8("\xF0\x9F\x98\x80 FE x") << QStringLiteral(" 254") << QString() << false;
     QTest::newRow("full-width letters") << QString::fromUtf8("\xEF\xBC\xA6\xEF\xBC\xA5 FE x")
-                                        << QStringLiteral(" 254");
-    QTest::newRow("twenty tokens") << QStringLiteral("FE ").repeated(20) << twelveValues;
-    QTest::newRow("a million characters") << QStringLiteral("FE ").repeated(333'333) + QChar(u'F') << twelveValues;
+                                        << QStringLiteral(" 254") << QString() << false;
+    QTest::newRow("twenty tokens") << QStringLiteral("FE ").repeated(20) << twelveValues << QString() << false;
+    QTest::newRow("line breaks as spaces") << QStringLiteral("FE\r\nFE\r01") + QChar(0x2028) + QStringLiteral("02\n\n03 \r\n")
+                                           << QStringLiteral("254 254 1 2 0 3")
+                                           << QStringLiteral("FE FE 01 02  03 ") << false;
+    QTest::newRow("line breaks dropped") << QStringLiteral("0A\n0B\r\n") << QStringLiteral("10")
+                                         << QStringLiteral("0A 0B") << true;
+    QTest::newRow("a million characters") << QStringLiteral("FE ").repeated(333'333) + QChar(u'F') << twelveValues << QString() << false;
 }
 
 void BadInputTest::pastedLineIsKeptAndConverted()
 {
     QFETCH(QString, line);
     QFETCH(QString, shown);
+    QFETCH(QString, kept);
+    QFETCH(bool, dropped);
+    if (kept.isNull())
+        kept = line;
     openWindow(std::make_unique<RecordingPresenter>());
     if (QTest::currentTestFailed())
         return;
 
-    paste(line);
-    QCOMPARE(m_text1->text(), line);
+    dropped ? drop(line) : paste(line);
+    QCOMPARE(m_text1->text(), kept);
     QTest::mouseClick(m_command1, Qt::LeftButton);
     QCOMPARE(m_text2->text(), shown);
-    QCOMPARE(m_text1->text(), line);
+    QCOMPARE(m_text1->text(), kept);
 }
 
 void BadInputTest::everyTokenTooWideShowsOneBoxEachThenWindowWorks()
