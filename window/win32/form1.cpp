@@ -8,6 +8,7 @@
 #include "window/prompt_colour.h"
 #include "window/win32/caption_size.h"
 #include "window/win32/dpi.h"
+#include "window/win32/pasted_line.h"
 #include "window/win32/wide.h"
 
 #include <string>
@@ -63,6 +64,10 @@ HWND makeControl(HWND parent, const ControlDesign& control)
                                    WS_EX_CLIENTEDGE, id)) {
             // 0 lifts the limit; the default of about 30,000 characters would cut a pasted line.
             SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(behaviour::kTextBoxLengthLimit.value_or(0)), 0);
+            if (!takePastesAsOneLine(box)) {
+                DestroyWindow(box);
+                return nullptr;
+            }
             return box;
         }
         return nullptr;

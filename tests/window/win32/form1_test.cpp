@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
@@ -256,6 +257,41 @@ TEST_F(Win32Form1, TextBoxesHaveNoLengthLimit)
 {
     for (Control which : {Control::Text1, Control::Text2, Control::Text3})
         EXPECT_EQ(SendMessageW(control(which), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << static_cast<int>(which);
+}
+
+// Puts text on the clipboard, as another program's copy does.
+void setClipboardText(const std::wstring& text)
+{
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
+    ASSERT_NE(data, nullptr);
+    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(data)));
+    GlobalUnlock(data);
+    EXPECT_NE(SetClipboardData(CF_UNICODETEXT, data), nullptr);
+    CloseClipboard();
+}
+
+std::wstring windowText(HWND window)
+{
+    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+// Every text box takes a pasted text whole, its line breaks as spaces, where the edit control alone
+// would keep the first line; the paste is undone as one edit.
+TEST_F(Win32Form1, PastedLinesAreKeptAsOneLine)
+{
+    for (Control which : {Control::Text1, Control::Text2, Control::Text3}) {
+        SetWindowTextW(control(which), L"01 ");
+        SendMessageW(control(which), EM_SETSEL, 3, 3);
+        setClipboardText(L"FE\r\nFE\n\x2028" L"02\t03\r\n\r\n");
+        SendMessageW(control(which), WM_PASTE, 0, 0);
+        EXPECT_EQ(windowText(control(which)), L"01 FE FE  02\t03") << static_cast<int>(which);
+        SendMessageW(control(which), EM_UNDO, 0, 0);
+        EXPECT_EQ(windowText(control(which)), L"01 ") << static_cast<int>(which);
+    }
 }
 
 struct ColourCase
