@@ -21,6 +21,11 @@ EMSCRIPTEN_KEEPALIVE void hexdec_applyPromptColour()
 {
     form1->applyPromptColour();
 }
+
+EMSCRIPTEN_KEEPALIVE void hexdec_lineOfPastedText()
+{
+    Form1::answerLineOfPastedText();
+}
 }
 
 int main()

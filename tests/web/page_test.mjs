@@ -156,6 +156,21 @@ test('an error the conversion does not trap is shown under the caption, then the
                      ['1', true, true, 'yes']);
 }));
 
+test('a pasted text is one line: each line break a space, those at the end dropped, undone as one edit', () => onPage(async (page) => {
+    await page.type('0A ');
+    await setClipboard('FE\r\nFE\u2028' + '01\u0085 02\t03\n\r\n');
+    await page.press('Control+V');
+    assert.equal(await value(page, 'Text1'), '0A FE FE 01  02\t03');
+    await page.click('#Command1');
+    assert.equal(await value(page, 'Text2'), '10 254 254 1 0');
+    await page.click('#Text1');
+    await page.press('End');
+    await page.press('Control+Z');
+    assert.equal(await value(page, 'Text1'), '0A ');
+    await page.press('Control+Z');
+    assert.equal(await value(page, 'Text1'), '', 'the typing before the paste undone next');
+}));
+
 test('a long line is pasted, edited at both ends, undone, copied and converted whole', () => onPage(async (page) => {
     const line = 'FE '.repeat(100000);
     // Pasted as an input takes it: line breaks as spaces, those at the end dropped.

@@ -119,6 +119,14 @@ void Form1::applyPromptColour()
     page_setTextColour(index(Control::Label1), colour.red << 16 | colour.green << 8 | colour.blue);
 }
 
+void Form1::answerLineOfPastedText()
+{
+    std::u16string pasted(static_cast<std::size_t>(page_handedLength()), u'\0');
+    page_copyHanded(pasted.data());
+    const std::u16string line = behaviour::lineOfPastedText(pasted);
+    page_answer(line.data(), static_cast<int>(line.size()));
+}
+
 std::u16string Form1::text(Field which) const
 {
     const int count = page_textLength(field(which));

@@ -124,6 +124,21 @@ mergeInto(LibraryManager.library, {
         return true;
     },
 
+    page_handedLength: function() {
+        return form1Page.handed.length;
+    },
+
+    page_copyHanded: function(into) {
+        const text = form1Page.handed;
+        const units = HEAPU16.subarray(into >> 1, (into >> 1) + text.length);
+        for (let at = 0; at < text.length; ++at)
+            units[at] = text.charCodeAt(at);
+    },
+
+    page_answer: function(text, length) {
+        form1Page.answer = form1Page.string(text, length);
+    },
+
     page_setText: function(control, text, length) {
         const field = form1Page.fields[control];
         if (!field.isConnected)

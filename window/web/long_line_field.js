@@ -13,13 +13,6 @@ var kStretchSide = 4096;    // characters a new stretch takes on each side of th
 var kStretchMargin = 1024;  // the stretch moves when the caret comes this near an end with more beyond
 var kUndoDepth = 100;
 
-// How an input takes pasted text: line breaks at the end are dropped, and each other one, CR LF
-// included, becomes one space.
-function lineOfPastedText(text)
-{
-    return text.replace(/[\r\n]+$/, '').replace(/\r\n|\r|\n/g, ' ');
-}
-
 class LongLineField
 {
     constructor(input)
@@ -30,6 +23,7 @@ class LongLineField
         this.undoStates = [];
         this.redoStates = [];
         this.typing = false; // the last edit was typing, which one undo takes back as a whole
+        this.inserting = false; // the field inserts a pasted line itself
         input.addEventListener('keydown', (event) => this.onKeyDown(event));
         input.addEventListener('beforeinput', (event) => this.onBeforeInput(event));
         input.addEventListener('input', () => this.followCaret());
@@ -139,6 +133,8 @@ class LongLineField
                 this.redo();
             return;
         }
+        if (this.inserting)
+            return;
         const typing = event.inputType === 'insertText';
         if (!(typing && this.typing))
             this.remember();
@@ -152,11 +148,24 @@ class LongLineField
 
     onPaste(event)
     {
-        const pasted = lineOfPastedText(event.clipboardData.getData('text/plain'));
+        const text = event.clipboardData.getData('text/plain');
+        const pasted = form1Page.lineOfPastedText(text);
         const at = this.selection();
         const length = this.before.length + this.input.value.length + this.after.length;
-        if (length - (at.end - at.start) + pasted.length <= kWholeLine && !this.shownInParts)
-            return; // the input's own paste, with its own undo
+        if (length - (at.end - at.start) + pasted.length <= kWholeLine && !this.shownInParts) {
+            if (pasted === text)
+                return; // the input's own paste, with its own undo
+            // Browsers differ on line breaks in a paste: the line goes in as the input inserts text, an
+            // edit of its own for undo, neither joined to the typing before it nor to that after.
+            event.preventDefault();
+            this.remember();
+            this.typing = false;
+            // WebKit tells of the insertion by a beforeinput event as well, the others do not.
+            this.inserting = true;
+            document.execCommand('insertText', false, pasted);
+            this.inserting = false;
+            return;
+        }
         event.preventDefault();
         this.remember();
         this.typing = false;

@@ -32,6 +32,12 @@ void page_setTextColour(int control, int rgb);
 [[nodiscard]] bool page_copyText(int control, char16_t* into);
 [[nodiscard]] bool page_setText(int control, const char16_t* text, int length);
 
+// Text the page hands the window to work on (a paste): its length, then its code units; and the
+// window's answer, which the page takes back.
+[[nodiscard]] int page_handedLength();
+void page_copyHanded(char16_t* into);
+void page_answer(const char16_t* text, int length);
+
 // Shows the modal box and returns once it is dismissed; the conversion waits for it meanwhile.
 void page_showMessage(const char16_t* prompt, int promptLength, const char16_t* title, int titleLength,
                       bool criticalIcon);

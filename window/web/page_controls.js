@@ -5,6 +5,8 @@ var form1Page = {
     fields: [],    // a LongLineField for each text box, indexed by Control
     clickRunning: false,
     pending: null, // the text whose length was last asked for, until it is copied
+    handed: '',    // text handed to the window to work on, and its answer
+    answer: '',
 
     client() { return document.getElementById('client'); },
 
@@ -27,6 +29,15 @@ var form1Page = {
         form1Page.controls[control] = element;
         form1Page.client().appendChild(element);
         return element;
+    },
+
+    // Pasted text as a text box takes it: one line, by the window's rule (form1_behaviour.h).
+    lineOfPastedText(text)
+    {
+        form1Page.handed = text;
+        _hexdec_lineOfPastedText();
+        form1Page.handed = '';
+        return form1Page.answer;
     },
 
     // Command1's click, once at a time: a second click while the first waits on its message box would
