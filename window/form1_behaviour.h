@@ -66,9 +66,11 @@ inline constexpr std::optional<int> kTextBoxLengthLimit = std::nullopt;
 // U+2028 LINE SEPARATOR or U+2029 PARAGRAPH SEPARATOR) becomes one space, so that the values on either
 // side of it stay apart and none is lost; the line breaks at the very end are dropped, as a copied line
 // often ends with one. Tabs, and every other character, stay as they are.
+inline constexpr std::u16string_view kLineBreakUnits = u"\r\n\u0085\u2028\u2029";
+
 [[nodiscard]] constexpr bool isLineBreak(char16_t unit)
 {
-    return unit == u'\r' || unit == u'\n' || unit == u'\u0085' || unit == u'\u2028' || unit == u'\u2029';
+    return kLineBreakUnits.find(unit) != std::u16string_view::npos;
 }
 
 [[nodiscard]] inline std::u16string lineOfPastedText(std::u16string_view text)

@@ -102,6 +102,7 @@ Form1::Form1()
     applyPromptColour();
     layOut();
     page_wrapTabOrder(index(behaviour::kTabOrder.front()), index(behaviour::kTabOrder.back()));
+    page_knowLineBreaks(behaviour::kLineBreakUnits.data(), length(behaviour::kLineBreakUnits));
 }
 
 void Form1::click()

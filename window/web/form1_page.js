@@ -124,6 +124,11 @@ mergeInto(LibraryManager.library, {
         return true;
     },
 
+    page_knowLineBreaks: function(units, length) {
+        const escaped = [...form1Page.string(units, length)].map((unit) => '\\u' + unit.charCodeAt(0).toString(16).padStart(4, '0'));
+        form1Page.lineBreak = new RegExp('[' + escaped.join('') + ']');
+    },
+
     page_handedLength: function() {
         return form1Page.handed.length;
     },

@@ -32,6 +32,9 @@ void page_setTextColour(int control, int rgb);
 [[nodiscard]] bool page_copyText(int control, char16_t* into);
 [[nodiscard]] bool page_setText(int control, const char16_t* text, int length);
 
+// The code units that break a line (form1_behaviour.h): a paste without any is taken as it is, with
+// no trip through the window.
+void page_knowLineBreaks(const char16_t* units, int length);
 // Text the page hands the window to work on (a paste): its length, then its code units; and the
 // window's answer, which the page takes back.
 [[nodiscard]] int page_handedLength();

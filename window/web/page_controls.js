@@ -7,6 +7,7 @@ var form1Page = {
     pending: null, // the text whose length was last asked for, until it is copied
     handed: '',    // text handed to the window to work on, and its answer
     answer: '',
+    lineBreak: /$^/, // matches a code unit that breaks a line, once the window has said which
 
     client() { return document.getElementById('client'); },
 
@@ -34,6 +35,8 @@ var form1Page = {
     // Pasted text as a text box takes it: one line, by the window's rule (form1_behaviour.h).
     lineOfPastedText(text)
     {
+        if (!form1Page.lineBreak.test(text))
+            return text; // megabytes, often: not copied in and out for nothing
         form1Page.handed = text;
         _hexdec_lineOfPastedText();
         form1Page.handed = '';
