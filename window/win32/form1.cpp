@@ -223,10 +223,13 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         PostQuitMessage(m_exitCode); // closing the window ends the program
         return 0;
 
-    case WM_NCDESTROY:
-        SetWindowLongPtrW(m_window, GWLP_USERDATA, 0);
+    case WM_NCDESTROY: {
+        // The window is forgotten first; the system still has its own part of the window to free.
+        HWND window = m_window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
         m_window = nullptr;
-        return 0;
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
     }
     return DefWindowProcW(m_window, message, wParam, lParam);
 }

@@ -13,28 +13,24 @@ constexpr CLSID kAccPropServicesClass{0xb5f8350b, 0x0548, 0x48b1, {0xa6, 0xee, 0
 constexpr IID kAccPropServicesInterface{0x6e26e776, 0x04f0, 0x495d, {0x80, 0xe4, 0x33, 0x30, 0x35, 0x2e, 0x31, 0x69}};
 constexpr GUID kDescriptionProperty{0x4d48dfe4, 0xbd3f, 0x491f, {0xa6, 0x48, 0x49, 0x2d, 0x6f, 0x20, 0xc5, 0x88}};
 
-// COM from ole32.dll, loaded only now: linked, it would load with the program.
-IAccPropServices* propertyServices()
+// A function of ole32.dll, loaded only now: linked, it would load with the program.
+template <typename Function> Function ole32Function(const char* name)
 {
-    HMODULE ole32 = LoadLibraryW(L"ole32.dll");
+    static const HMODULE ole32 = LoadLibraryW(L"ole32.dll");
     if (ole32 == nullptr)
         return nullptr;
-    using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
-    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
     // Through void(*)(): a cast between unrelated function types that the compiler accepts as meant.
-    const auto initialize =
-        reinterpret_cast<Initialize>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, "CoInitializeEx")));
-    const auto createInstance =
-        reinterpret_cast<CreateInstance>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, "CoCreateInstance")));
-    void* services = nullptr;
-    if (initialize == nullptr || createInstance == nullptr || FAILED(initialize(nullptr, COINIT_APARTMENTTHREADED)) ||
-        FAILED(createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
-                              &services)))
-        return nullptr;
-    return static_cast<IAccPropServices*>(services);
+    return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, name)));
 }
 
 } // namespace
+
+ComStart comStartOf(HRESULT initialized)
+{
+    if (initialized == S_OK || initialized == S_FALSE)
+        return ComStart::Owned;
+    return initialized == RPC_E_CHANGED_MODE ? ComStart::Borrowed : ComStart::Failed;
+}
 
 ScreenReaderDescriptions::~ScreenReaderDescriptions()
 {
@@ -42,6 +38,8 @@ ScreenReaderDescriptions::~ScreenReaderDescriptions()
         RemoveWindowSubclass(described.window, watch, kSubclassId);
     if (m_services != nullptr)
         m_services->Release();
+    if (m_endCom != nullptr)
+        m_endCom();
 }
 
 bool ScreenReaderDescriptions::add(HWND window, std::wstring description)
@@ -56,7 +54,8 @@ LRESULT CALLBACK ScreenReaderDescriptions::watch(HWND window, UINT message, WPAR
                                                  DWORD_PTR self)
 {
     auto* descriptions = reinterpret_cast<ScreenReaderDescriptions*>(self);
-    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && !descriptions->m_asked)
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && descriptions->m_services == nullptr &&
+        descriptions->m_tries < kServiceTries)
         descriptions->describeAll();
     else if (message == WM_NCDESTROY)
         descriptions->forget(window);
@@ -65,10 +64,26 @@ LRESULT CALLBACK ScreenReaderDescriptions::watch(HWND window, UINT message, WPAR
 
 void ScreenReaderDescriptions::describeAll()
 {
-    m_asked = true; // once, whether or not the service is there
-    m_services = propertyServices();
-    if (m_services == nullptr)
+    ++m_tries;
+    using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
+    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    using Uninitialize = void(WINAPI*)();
+    static const auto initialize = ole32Function<Initialize>("CoInitializeEx");
+    static const auto createInstance = ole32Function<CreateInstance>("CoCreateInstance");
+    static const auto uninitialize = ole32Function<Uninitialize>("CoUninitialize");
+    if (initialize == nullptr || createInstance == nullptr || uninitialize == nullptr)
         return;
+    if (m_endCom == nullptr) {
+        const ComStart start = comStartOf(initialize(nullptr, COINIT_APARTMENTTHREADED));
+        if (start == ComStart::Failed)
+            return;
+        if (start == ComStart::Owned)
+            m_endCom = uninitialize;
+    }
+    void* services = nullptr;
+    if (FAILED(createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface, &services)))
+        return;
+    m_services = static_cast<IAccPropServices*>(services);
     for (const Described& described : m_described)
         m_services->SetHwndPropStr(described.window, OBJID_CLIENT, CHILDID_SELF, kDescriptionProperty,
                                    described.description.c_str());

@@ -11,6 +11,12 @@
 
 struct IAccPropServices;
 
+// What the start of COM on this thread leaves the caller: its own start to end again (S_OK, S_FALSE),
+// a start of someone else's in another mode that it may use but must not end (RPC_E_CHANGED_MODE), or
+// none at all.
+enum class ComStart { Owned, Borrowed, Failed };
+[[nodiscard]] ComStart comStartOf(HRESULT initialized);
+
 class ScreenReaderDescriptions
 {
 public:
@@ -35,5 +41,9 @@ private:
     };
     std::vector<Described> m_described;
     IAccPropServices* m_services = nullptr;
-    bool m_asked = false;
+    // COM ended again, when this started it, after the service's last release.
+    void(WINAPI* m_endCom)() = nullptr;
+    // A reader asks again and again; the service, where it is missing (as under Wine), stays missing.
+    static constexpr int kServiceTries = 3;
+    int m_tries = 0;
 };

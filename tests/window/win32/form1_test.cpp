@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -292,6 +293,17 @@ TEST_F(Win32Form1, PastedLinesAreKeptAsOneLine)
         SendMessageW(control(which), EM_UNDO, 0, 0);
         EXPECT_EQ(windowText(control(which)), L"01 ") << static_cast<int>(which);
     }
+}
+
+// COM started by the descriptions is ended by them only when they started it; started by someone else
+// in another mode, it is still theirs to use.
+TEST(ScreenReaderDescriptions, EndComOnlyWhenTheyStartedIt)
+{
+    for (const auto& [initialized, start] : {std::pair{S_OK, ComStart::Owned}, std::pair{S_FALSE, ComStart::Owned},
+                                             std::pair{RPC_E_CHANGED_MODE, ComStart::Borrowed},
+                                             std::pair{E_OUTOFMEMORY, ComStart::Failed},
+                                             std::pair{E_INVALIDARG, ComStart::Failed}})
+        EXPECT_EQ(comStartOf(initialized), start) << std::hex << initialized;
 }
 
 struct ColourCase
