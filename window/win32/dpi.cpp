@@ -63,3 +63,11 @@ int systemMetric(int index, UINT dpi)
         return forDpi(index, dpi);
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(systemDpi()));
 }
+
+void addFrame(RECT& rect, DWORD style, DWORD exStyle, UINT dpi)
+{
+    using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto forDpi = user32Function<AdjustWindowRectExForDpiFunction>("AdjustWindowRectExForDpi");
+    if (forDpi == nullptr || !forDpi(&rect, style, FALSE, exStyle, dpi))
+        AdjustWindowRectEx(&rect, style, FALSE, exStyle);
+}

@@ -15,3 +15,7 @@
 
 // A system metric (SM_CXICON, ...) at dpi.
 [[nodiscard]] int systemMetric(int index, UINT dpi);
+
+// Grows rect, a client area, by the frame of a window of this style at dpi. Windows 10 (1607) draws
+// frames for each monitor's DPI; older versions at the system's, which stands in there.
+void addFrame(RECT& rect, DWORD style, DWORD exStyle, UINT dpi);

@@ -23,6 +23,8 @@ constexpr wchar_t kClassName[] = L"VantrelHex2DecForm1";
 constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW; // sizable, system menu, minimize and maximize
 constexpr DWORD kExStyle = 0;
 constexpr int kIconId = 1; // the program's resource script
+// Windows 10 (1703) asks with it; the headers declare it only for programs that need that version.
+constexpr UINT kGetDpiScaledSize = 0x02E4; // WM_GETDPISCALEDSIZE
 
 // Control ids: 101 onwards in design order, and none IDOK or IDCANCEL, the commands keyboard navigation
 // sends for Enter and Esc. Labels that name a field for screen readers follow from 201.
@@ -211,11 +213,19 @@ LRESULT Form1::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
 
+    case kGetDpiScaledSize: {
+        // Before a move to another DPI, the system asks for the window's size there; its suggested
+        // rectangle then has that size, and is taken as it is, so that a window on the border between
+        // two monitors cannot bounce between them.
+        *reinterpret_cast<SIZE*>(lParam) = windowSizeAt(static_cast<UINT>(wParam));
+        return TRUE;
+    }
+
     case WM_DPICHANGED: {
         const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        layOut(HIWORD(wParam));
+        SetWindowPos(m_window, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        layOut(HIWORD(wParam), WindowSize::AsItIs);
         return 0;
     }
 
@@ -256,7 +266,27 @@ bool Form1::createControls()
     return true;
 }
 
-void Form1::layOut(UINT dpi)
+Form1Layout Form1::layoutAt(UINT dpi, HFONT font) const
+{
+    return layOutForm1(static_cast<int>(dpi), [this, font](Control captioned) {
+        const ControlDesign& control = design::design(captioned);
+        return captionRoom(this->control(captioned), control.kind, font, control.text);
+    });
+}
+
+SIZE Form1::windowSizeAt(UINT dpi) const
+{
+    const LOGFONTW fontDesign = messageFont(dpi);
+    HFONT font = CreateFontIndirectW(&fontDesign);
+    const Form1Layout layout = layoutAt(dpi, font != nullptr ? font : m_font);
+    if (font != nullptr)
+        DeleteObject(font);
+    RECT window{0, 0, layout.clientArea.width, layout.clientArea.height};
+    addFrame(window, kStyle, kExStyle, dpi);
+    return {window.right - window.left, window.bottom - window.top};
+}
+
+void Form1::layOut(UINT dpi, WindowSize size)
 {
     const LOGFONTW fontDesign = messageFont(dpi);
     HFONT font = CreateFontIndirectW(&fontDesign);
@@ -268,10 +298,7 @@ void Form1::layOut(UINT dpi)
         DeleteObject(m_font);
     m_font = font;
 
-    const Form1Layout layout = layOutForm1(static_cast<int>(dpi), [this, font](Control captioned) {
-        const ControlDesign& control = design::design(captioned);
-        return captionRoom(this->control(captioned), control.kind, font, control.text);
-    });
+    const Form1Layout layout = layoutAt(dpi, font);
     for (const ControlDesign& control : design::kControls) {
         const Rect& place = layout.place(control.control);
         MoveWindow(this->control(control.control), place.left, place.top, place.width, place.height, TRUE);
@@ -280,7 +307,8 @@ void Form1::layOut(UINT dpi)
     // keeps the screen's size.
     RECT window{};
     RECT client{};
-    if (!IsZoomed(m_window) && GetWindowRect(m_window, &window) && GetClientRect(m_window, &client)) {
+    if (size == WindowSize::Fit && !IsZoomed(m_window) && GetWindowRect(m_window, &window) &&
+        GetClientRect(m_window, &client)) {
         const int width = layout.clientArea.width + (window.right - window.left) - client.right;
         const int height = layout.clientArea.height + (window.bottom - window.top) - client.bottom;
         SetWindowPos(m_window, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);

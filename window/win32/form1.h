@@ -5,6 +5,7 @@
 
 #include "runtime/form.h"
 #include "window/form1_design.h"
+#include "window/form1_layout.h"
 #include "window/win32/screen_reader.h"
 
 #include <windows.h>
@@ -48,8 +49,14 @@ private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
     bool createControls();
-    // Font, places, window size and icons for dpi and the current message font.
-    void layOut(UINT dpi);
+    // Font, places and icons for dpi and the current message font; and the window's size around them,
+    // unless the system has sized the window itself (a move to another DPI).
+    enum class WindowSize { Fit, AsItIs };
+    void layOut(UINT dpi, WindowSize size = WindowSize::Fit);
+    // The layout at dpi, its captions measured in the message font at that dpi.
+    [[nodiscard]] Form1Layout layoutAt(UINT dpi, HFONT font) const;
+    // The whole window's size at dpi, frame included, as the system asks before a move to that dpi.
+    [[nodiscard]] SIZE windowSizeAt(UINT dpi) const;
     void setIcons(UINT dpi);
     void click();
     [[nodiscard]] HWND edit(Field field) const;
