@@ -201,6 +201,8 @@ void InputField::refresh()
         QAccessibleTextCursorEvent moved(this, m_cursor);
         QAccessible::updateAccessibility(&moved);
     }
+    // An input method's popup follows the cursor: the field, not its line edit, has the focus.
+    updateMicroFocus();
     if (!m_long)
         return m_blink.stop(); // the toolkit's line edit shows a short line's cursor
     m_view.keepVisible(m_line, m_cursor, font(), textLine().width());

@@ -105,6 +105,8 @@ private:
     // The short line's keys and input go to the toolkit's line edit, which tells the field what it did.
     void passOn(QEvent* event, Run run);
     void followShortCursor();
+    // A long line's selection as the focus comes and goes.
+    void takeFocusAsTheToolkit(QEvent::Type type, Qt::FocusReason reason);
     void recordShortEdit(const QString& text);
     [[nodiscard]] bool editLongLine(QKeyEvent* event, Run run);
 

@@ -34,11 +34,25 @@ bool InputField::event(QEvent* event)
     const QEvent::Type type = event->type();
     if (type == QEvent::FocusIn || type == QEvent::FocusOut) {
         m_short->event(event); // its cursor blinks, and its selection shows, while the field has the focus
+        if (m_long)
+            takeFocusAsTheToolkit(type, static_cast<QFocusEvent*>(event)->reason());
         refresh();
     } else if (!m_long && (type == QEvent::ShortcutOverride || type == QEvent::KeyRelease)) {
         return m_short->event(event);
     }
     return QWidget::event(event); // key presses go to keyPressEvent, once Tab has moved the focus on
+}
+
+void InputField::takeFocusAsTheToolkit(QEvent::Type type, Qt::FocusReason reason)
+{
+    // As the toolkit's line edit does: Tab, Shift+Tab or a shortcut into the field selects the whole
+    // line, unless part of it is selected; the focus leaving for another control drops the selection,
+    // but not for another window or a popup (its own context menu among them).
+    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    if (type == QEvent::FocusIn && byKey && m_anchor == m_cursor)
+        select(0, static_cast<int>(m_line.size()));
+    else if (type == QEvent::FocusOut && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
+        select(m_cursor, m_cursor);
 }
 
 void InputField::keyPressEvent(QKeyEvent* event)
@@ -179,7 +193,9 @@ void InputField::contextMenuEvent(QContextMenuEvent* event)
     menu->addSeparator();
     add(tr("Cu&t"), "edit-cut", QKeySequence::Cut, selected, [this] { cut(); });
     add(tr("&Copy"), "edit-copy", QKeySequence::Copy, selected, [this] { copy(); });
-    add(tr("&Paste"), "edit-paste", QKeySequence::Paste, !QGuiApplication::clipboard()->text().isEmpty(), [this] { paste(); });
+    // Whether the clipboard offers text, asked without copying it here: it may be megabytes.
+    const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
+    add(tr("&Paste"), "edit-paste", QKeySequence::Paste, offered != nullptr && offered->hasText(), [this] { paste(); });
     add(tr("Delete"), "edit-delete", QKeySequence::Delete, selected, [this] { replaceSelection({}); });
     menu->addSeparator();
     add(tr("Select All"), "edit-select-all", QKeySequence::SelectAll, selectionEnd() - selectionStart() < m_line.size(),

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
+#include <QSignalSpy>
 #include <QImage>
 #include <QKeySequence>
 #include <QLineEdit>
@@ -65,10 +66,30 @@ void drop(QWidget& field, const QPoint& at, const QString& text)
     QCOMPARE(textOf(field)->characterCount(), before + text.size());
 }
 
+// The context menu's commands, each with whether it is enabled; the menu is closed again.
+QStringList menuStates(QWidget& field)
+{
+    QWidget* target = field.childAt(5, 5) ? field.childAt(5, 5) : &field;
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), field.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(target, &event);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    QStringList states;
+    if (menu == nullptr)
+        return {QStringLiteral("no context menu")};
+    for (QAction* action : menu->actions())
+        if (!action->isSeparator())
+            states << action->text().section(u'\t', 0, 0) + (action->isEnabled() ? QStringLiteral(" on") : QStringLiteral(" off"));
+    menu->close();
+    return states;
+}
+
 // One step of a script, applied alike to both fields:
 //   type:TEXT  key:SEQUENCE  std:STANDARD_KEY  clip:TEXT (sets the clipboard)  menu:LABEL (the context menu)
 //   click:X  shift-click:X  double-click:X  triple-click:X  drag:X1:X2  drop:X:TEXT (x in the field, at mid-height)
 //   replace:START:END:TEXT (through the screen reader's editable text)
+//   focus-in:REASON  focus-out:REASON (the focus coming or going, for Qt::REASONFocusReason)
+//   clear-clip (empties the clipboard)
+// and menu-states, which compares what each field's context menu offers.
 void apply(QWidget& field, const QString& step)
 {
     const QString verb = step.section(u':', 0, 0);
@@ -84,6 +105,8 @@ void apply(QWidget& field, const QString& step)
         QTest::keySequence(&field, QKeySequence(static_cast<QKeySequence::StandardKey>(key)));
     } else if (verb == u"clip") {
         QApplication::clipboard()->setText(argument);
+    } else if (verb == u"clear-clip") {
+        QApplication::clipboard()->clear();
     } else if (verb == u"menu") {
         triggerMenu(field, argument);
     } else if (verb == u"click" || verb == u"shift-click") {
@@ -102,6 +125,10 @@ void apply(QWidget& field, const QString& step)
         QMouseEvent move(QEvent::MouseMove, to, target->mapToGlobal(to), Qt::NoButton, Qt::LeftButton, {});
         QApplication::sendEvent(target, &move);
         QTest::mouseRelease(target, Qt::LeftButton, {}, to);
+    } else if (verb == u"focus-in" || verb == u"focus-out") {
+        const int reason = QMetaEnum::fromType<Qt::FocusReason>().keyToValue((argument + "FocusReason").toLatin1());
+        QFocusEvent focus(verb == u"focus-in" ? QEvent::FocusIn : QEvent::FocusOut, static_cast<Qt::FocusReason>(reason));
+        QApplication::sendEvent(&field, &focus);
     } else if (verb == u"drop") {
         drop(field, at(step.section(u':', 1, 1)), step.section(u':', 2));
     } else if (auto* standard = qobject_cast<QLineEdit*>(&field); verb == u"replace" && standard) {
@@ -167,6 +194,8 @@ private slots:
 
     void actsAndLooksAsTheToolkitsField_data();
     void actsAndLooksAsTheToolkitsField();
+    void inputMethodFollowsTheCursor_data();
+    void inputMethodFollowsTheCursor();
 
 private:
     [[nodiscard]] std::array<QWidget*, 2> fields() const { return {m_field, m_standard}; }
@@ -270,6 +299,15 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
         {"replace:0:2:AB", "key:End", "replace:3:3:CD ", "std:Undo", "replace:0:" + QString::number(line.size()) + ":FE",
          "std:Undo"});
     row("a screen reader makes a short line long", word, {"replace:0:0:" + line, "std:Undo"});
+    row("Tab into the field selects the line", line, {"key:Home", "focus-out:Tab", "focus-in:Tab"});
+    row("Shift+Tab into the field keeps a selection", line,
+        {"key:Home", "key:Shift+Right", "focus-out:Backtab", "focus-in:Backtab"});
+    row("the focus leaving drops the selection", line, {"std:SelectAll", "focus-out:Mouse", "focus-in:Mouse"});
+    row("another window's focus keeps the selection", line,
+        {"key:Home", "key:Shift+Right", "focus-out:ActiveWindow", "focus-in:ActiveWindow"});
+    row("the menu offers what it can do", line,
+        {"menu-states", "clear-clip", "menu-states", "clip:12", "key:Shift+Left", "menu-states", "std:SelectAll",
+         "menu-states", "key:Delete", "menu-states"});
     row("click", line, {"click:100"});
     row("click after scrolling", line, {"key:Home", "key:Ctrl+Right", "click:150"});
     row("click, shift-click", line, {"click:43", "shift-click:200"});
@@ -298,6 +336,12 @@ void LongLineTest::actsAndLooksAsTheToolkitsField()
     m_standard->setText(line);
 
     for (const QString& step : script) {
+        if (step == u"menu-states") {
+            for (QWidget* field : fields())
+                field->setFocus(Qt::ActiveWindowFocusReason);
+            QCOMPARE(menuStates(*m_field), menuStates(*m_standard));
+            continue;
+        }
         for (QWidget* field : fields()) {
             field->setFocus(Qt::ActiveWindowFocusReason); // a reason that neither selects nor deselects
             apply(*field, step);
@@ -318,6 +362,27 @@ void LongLineTest::actsAndLooksAsTheToolkitsField()
             QFAIL(qPrintable(after + QStringLiteral(": the field looks different (long_line_*.png)")));
         }
     }
+}
+
+void LongLineTest::inputMethodFollowsTheCursor_data()
+{
+    QTest::addColumn<QString>("line");
+    QTest::newRow("short line") << QStringLiteral("FE FE 00 90 01 05 FD");
+    QTest::newRow("long line") << longLine();
+}
+
+// An input method places its popup at the cursor, and is told when the cursor moves.
+void LongLineTest::inputMethodFollowsTheCursor()
+{
+    QFETCH(QString, line);
+    m_field->setText(line);
+    m_field->setFocus(Qt::ActiveWindowFocusReason);
+    QCOMPARE(QGuiApplication::focusObject(), m_field);
+    const QRect before = m_field->inputMethodQuery(Qt::ImCursorRectangle).toRect();
+    QSignalSpy told(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged);
+    QTest::keyClick(m_field, Qt::Key_Home);
+    QVERIFY(!told.isEmpty());
+    QVERIFY2(m_field->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() < before.x(), "the cursor's place did not move");
 }
 
 QTEST_MAIN(LongLineTest)
