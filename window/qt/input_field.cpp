@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <utility>
 
 // One edit of the line, kept for undo and redo; pushed, it makes the edit.
@@ -33,9 +34,23 @@ public:
     // Delete at its end, Backspace at its start.
     bool mergeWith(const QUndoCommand* command) override
     {
-        const auto& next = static_cast<const FieldStep&>(*command);
-        if (m_field.m_runEnded)
+        return !m_field.m_runEnded && takeIn(static_cast<const FieldStep&>(*command));
+    }
+
+    // A removal on its own (a word or a selection deleted, a cut) undoes together with the run of
+    // keystrokes right after it, as in the toolkit's line edit; next, made already, becomes part of it.
+    [[nodiscard]] bool opensRun() const { return m_run == InputField::NoRun && m_inserted.isEmpty(); }
+    bool takeInRun(const FieldStep& next)
+    {
+        if (!takeIn(next))
             return false;
+        m_run = next.m_run;
+        return true;
+    }
+
+private:
+    bool takeIn(const FieldStep& next)
+    {
         if (next.m_start == m_start + m_inserted.size()) {
             m_removed += next.m_removed;
             m_inserted += next.m_inserted;
@@ -48,6 +63,7 @@ public:
         return true;
     }
 
+public:
     void redo() override
     {
         const int end = m_start + static_cast<int>(m_inserted.size());
@@ -113,7 +129,19 @@ void InputField::replace(int start, int end, const QString& with, Run run)
 {
     if (start == end && with.isEmpty())
         return;
-    m_history.push(new FieldStep(*this, start, end, with, run));
+    auto step = std::make_unique<FieldStep>(*this, start, end, with, run);
+    const int top = m_history.index() - 1;
+    if (run != NoRun && !m_runEnded && top >= 0 && top == m_history.count() - 1) {
+        // The first keystroke after a removal: its step joins the removal's, whose run it then carries on.
+        auto* removal = const_cast<FieldStep*>(static_cast<const FieldStep*>(m_history.command(top)));
+        if (removal->opensRun()) {
+            step->redo();
+            if (removal->takeInRun(*step))
+                return;
+            step->undo();
+        }
+    }
+    m_history.push(step.release());
     m_runEnded = false;
 }
 

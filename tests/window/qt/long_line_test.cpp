@@ -305,6 +305,12 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
     row("the focus leaving drops the selection", line, {"std:SelectAll", "focus-out:Mouse", "focus-in:Mouse"});
     row("another window's focus keeps the selection", line,
         {"key:Home", "key:Shift+Right", "focus-out:ActiveWindow", "focus-in:ActiveWindow"});
+    row("Ctrl+Backspace, then Backspace, undo as the toolkit's", line,
+        {"key:Ctrl+Backspace", "key:Backspace", "std:Undo", "std:Undo"});
+    row("short line: Ctrl+Backspace, then Backspace, undo as the toolkit's", word,
+        {"key:Ctrl+Backspace", "key:Backspace", "std:Undo", "std:Undo"});
+    row("a deleted selection and the typing after it undo together", line,
+        {"key:Home", "key:Shift+Right", "key:Shift+Right", "key:Delete", "type:AB", "key:Backspace", "std:Undo", "std:Undo"});
     row("the menu offers what it can do", line,
         {"menu-states", "clear-clip", "menu-states", "clip:12", "key:Shift+Left", "menu-states", "std:SelectAll",
          "menu-states", "key:Delete", "menu-states"});
