@@ -47,16 +47,23 @@ public:
     int cursorPosition() const override { return field().m_cursor; }
     void setCursorPosition(int position) override { field().select(position, position); }
     QString text(int start, int end) const override { return field().m_line.mid(start, std::max(0, end - start)); }
+    // A short line is the toolkit's line edit's, which answers as a reader knows it from every other field.
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
     {
+        if (QAccessibleTextInterface* shortLine = shortFormAt(offset))
+            return shortLine->textBeforeOffset(offset, type, start, end);
         return around(offset, -1, type, start, end);
     }
     QString textAfterOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
     {
+        if (QAccessibleTextInterface* shortLine = shortFormAt(offset))
+            return shortLine->textAfterOffset(offset, type, start, end);
         return around(offset, 1, type, start, end);
     }
     QString textAtOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
     {
+        if (QAccessibleTextInterface* shortLine = shortFormAt(offset))
+            return shortLine->textAtOffset(offset, type, start, end);
         return around(offset, 0, type, start, end);
     }
     int characterCount() const override { return static_cast<int>(field().m_line.size()); }
@@ -85,6 +92,20 @@ public:
 
 private:
     [[nodiscard]] InputField& field() const { return *static_cast<InputField*>(widget()); }
+    // The toolkit's line edit's own text interface while it shows the line, for an offset inside it. At
+    // the end of the line (-1, or the line's length) it can loop for ever on words: the field answers.
+    [[nodiscard]] QAccessibleTextInterface* shortFormAt(int offset) const
+    {
+        return offset >= 0 && offset < characterCount() ? shortForm() : nullptr;
+    }
+    // The toolkit's line edit's own text interface while it shows the line, else nothing.
+    [[nodiscard]] QAccessibleTextInterface* shortForm() const
+    {
+        if (field().m_long)
+            return nullptr;
+        QAccessibleInterface* shown = QAccessible::queryAccessibleInterface(field().m_short);
+        return shown != nullptr ? shown->textInterface() : nullptr;
+    }
     // A character or a word (as a double click selects it) at (direction 0), before (-1) or after (1)
     // offset, read from the stretch of the line around it; the one line is also the one sentence.
     QString around(int offset, int direction, QAccessible::TextBoundaryType type, int* start, int* end) const;
@@ -127,8 +148,8 @@ QString InputFieldAccessible::around(int offset, int direction, QAccessible::Tex
 QRect InputFieldAccessible::characterRect(int offset) const
 {
     const InputField& shown = field();
-    if (!shown.m_long) // the toolkit's line edit knows where its characters are
-        return QAccessible::queryAccessibleInterface(shown.m_short)->textInterface()->characterRect(offset);
+    if (QAccessibleTextInterface* shortLine = shortForm()) // the toolkit's line edit knows where its characters are
+        return shortLine->characterRect(offset);
     if (offset < 0 || offset >= characterCount())
         return {};
     const auto left = shown.m_view.xOf(offset);

@@ -194,6 +194,7 @@ private slots:
 
     void actsAndLooksAsTheToolkitsField_data();
     void actsAndLooksAsTheToolkitsField();
+    void readerMeetsTheToolkitsAnswers();
     void inputMethodFollowsTheCursor_data();
     void inputMethodFollowsTheCursor();
 
@@ -366,6 +367,41 @@ void LongLineTest::actsAndLooksAsTheToolkitsField()
             actual.save(QStringLiteral("long_line_drawn.png"));
             expected.save(QStringLiteral("long_line_expected.png"));
             QFAIL(qPrintable(after + QStringLiteral(": the field looks different (long_line_*.png)")));
+        }
+    }
+}
+
+// A screen reader asks a field for the character, word or line at, before and after every offset (-1
+// is the end): a short line's field answers as the toolkit's line edit does with the same line.
+void LongLineTest::readerMeetsTheToolkitsAnswers()
+{
+    const QString line = QStringLiteral("FE 01 &H9A 7f.B2 - ") + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral(" C4  x");
+    m_field->setText(line);
+    m_standard->setText(line);
+    QAccessibleTextInterface* asked = textOf(*m_field);
+    QAccessibleTextInterface* oracle = textOf(*m_standard);
+    using Question = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+    const std::pair<const char*, Question> questions[] = {{"before", &QAccessibleTextInterface::textBeforeOffset},
+                                                          {"at", &QAccessibleTextInterface::textAtOffset},
+                                                          {"after", &QAccessibleTextInterface::textAfterOffset}};
+    for (int offset = -1; offset <= line.size(); ++offset) {
+        for (const auto type : {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::LineBoundary}) {
+            for (const auto& [name, question] : questions) {
+                int start = 0;
+                int end = 0;
+                int expectedStart = 0;
+                int expectedEnd = 0;
+                const QString answer = (asked->*question)(offset, type, &start, &end);
+                // The toolkit's line edit can loop for ever asked about words at the line's end: there the
+                // field answers without it, and is only asked.
+                if (offset < 0 || offset >= line.size())
+                    continue;
+                const QString expected = (oracle->*question)(offset, type, &expectedStart, &expectedEnd);
+                const QString said = QStringLiteral("%1 %2 of %3").arg(QLatin1String(name)).arg(type).arg(offset);
+                QVERIFY2(answer == expected, qPrintable(said + QStringLiteral(": '%1', expected '%2'").arg(answer, expected)));
+                QVERIFY2(start == expectedStart && end == expectedEnd,
+                         qPrintable(said + QStringLiteral(": %1-%2, expected %3-%4").arg(start).arg(end).arg(expectedStart).arg(expectedEnd)));
+            }
         }
     }
 }
