@@ -137,10 +137,36 @@ QVariant InputField::inputMethodQuery(Qt::InputMethodQuery query) const
 {
     if (!m_long)
         return m_short->inputMethodQuery(query);
-    if (query != Qt::ImCursorRectangle)
+    // An input method reads the text around the cursor, never the whole of a long line: a stretch of it,
+    // which starts and ends between characters, with the cursor and the anchor counted inside it.
+    constexpr int kSurroundingSide = 1024;
+    const auto isLow = [this](int at) { return at > 0 && at < m_line.size() && m_line[at].isLowSurrogate(); };
+    int from = std::max(0, m_cursor - kSurroundingSide);
+    int to = static_cast<int>(std::min<qsizetype>(m_line.size(), m_cursor + kSurroundingSide));
+    from -= isLow(from) ? 1 : 0;
+    to += isLow(to) ? 1 : 0;
+    switch (query) {
+    case Qt::ImCursorRectangle: {
+        const QRect line = textLine(); // where an input method puts its window
+        return QRect(line.left() + qRound(m_view.xOf(m_cursor).value_or(0)), line.top(), 1, line.height());
+    }
+    case Qt::ImSurroundingText:
+        return m_line.mid(from, to - from);
+    case Qt::ImCursorPosition:
+        return m_cursor - from;
+    case Qt::ImAnchorPosition:
+        return std::clamp(m_anchor, from, to) - from;
+    case Qt::ImCurrentSelection: {
+        const int start = std::clamp(selectionStart(), from, to);
+        return m_line.mid(start, std::clamp(selectionEnd(), from, to) - start);
+    }
+    case Qt::ImTextBeforeCursor:
+        return m_line.mid(from, m_cursor - from);
+    case Qt::ImTextAfterCursor:
+        return m_line.mid(m_cursor, to - m_cursor);
+    default:
         return QWidget::inputMethodQuery(query);
-    const QRect line = textLine(); // where an input method puts its window
-    return QRect(line.left() + qRound(m_view.xOf(m_cursor).value_or(0)), line.top(), 1, line.height());
+    }
 }
 
 int InputField::positionAt(QPoint point) const

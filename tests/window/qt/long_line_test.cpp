@@ -195,6 +195,7 @@ private slots:
     void actsAndLooksAsTheToolkitsField_data();
     void actsAndLooksAsTheToolkitsField();
     void readerMeetsTheToolkitsAnswers();
+    void inputMethodReadsAStretchOfALongLine();
     void inputMethodFollowsTheCursor_data();
     void inputMethodFollowsTheCursor();
 
@@ -411,6 +412,28 @@ void LongLineTest::inputMethodFollowsTheCursor_data()
     QTest::addColumn<QString>("line");
     QTest::newRow("short line") << QStringLiteral("FE FE 00 90 01 05 FD");
     QTest::newRow("long line") << longLine();
+}
+
+// An input method reads the text around the cursor of a long line, never the whole line: a stretch that
+// starts and ends between characters, with the cursor and the selection counted inside it.
+void LongLineTest::inputMethodReadsAStretchOfALongLine()
+{
+    const QString pair = QString::fromUtf8("\xF0\x9F\x98\x80");
+    QString line = longLine();
+    line.insert(line.size() / 2 - 1024, pair); // across where the stretch before the cursor begins
+    m_field->setText(line);
+    m_field->setFocus(Qt::ActiveWindowFocusReason);
+    const int cursor = static_cast<int>(line.size()) / 2; // the stretch would begin inside the pair
+    QAccessibleTextInterface* text = textOf(*m_field);
+    text->setSelection(0, cursor - 3, cursor);
+    const QString around = m_field->inputMethodQuery(Qt::ImSurroundingText).toString();
+    const int at = m_field->inputMethodQuery(Qt::ImCursorPosition).toInt();
+    QVERIFY2(around.size() > 1000 && around.size() < 2100, qPrintable(QString::number(around.size())));
+    QVERIFY(!around.front().isLowSurrogate() && !around.back().isHighSurrogate());
+    QCOMPARE(around.mid(at, 20), line.mid(cursor, 20));
+    QCOMPARE(around.left(at).right(20), line.left(cursor).right(20));
+    QCOMPARE(m_field->inputMethodQuery(Qt::ImAnchorPosition).toInt(), at - 3);
+    QCOMPARE(m_field->inputMethodQuery(Qt::ImCurrentSelection).toString(), line.mid(cursor - 3, 3));
 }
 
 // An input method places its popup at the cursor, and is told when the cursor moves.
