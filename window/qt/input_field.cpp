@@ -181,7 +181,8 @@ void InputField::paste()
 
 QString InputField::lineOfPastedText(const QString& text)
 {
-    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size()));
+    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
+                                    static_cast<std::size_t>(text.size()));
     return QString::fromStdU16String(form1_behaviour::lineOfPastedText(units));
 }
 

@@ -48,7 +48,8 @@ void InputField::takeFocusAsTheToolkit(QEvent::Type type, Qt::FocusReason reason
     // As the toolkit's line edit does: Tab, Shift+Tab or a shortcut into the field selects the whole
     // line, unless part of it is selected; the focus leaving for another control drops the selection,
     // but not for another window or a popup (its own context menu among them).
-    const bool byKey = reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    const bool byKey =
+        reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
     if (type == QEvent::FocusIn && byKey && m_anchor == m_cursor)
         select(0, static_cast<int>(m_line.size()));
     else if (type == QEvent::FocusOut && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)

@@ -51,7 +51,11 @@ private:
     bool createControls();
     // Font, places and icons for dpi and the current message font; and the window's size around them,
     // unless the system has sized the window itself (a move to another DPI).
-    enum class WindowSize { Fit, AsItIs };
+    enum class WindowSize
+    {
+        Fit,
+        AsItIs
+    };
     void layOut(UINT dpi, WindowSize size = WindowSize::Fit);
     // The layout at dpi, its captions measured in the message font at that dpi.
     [[nodiscard]] Form1Layout layoutAt(UINT dpi, HFONT font) const;

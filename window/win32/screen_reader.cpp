@@ -81,7 +81,8 @@ void ScreenReaderDescriptions::describeAll()
             m_endCom = uninitialize;
     }
     void* services = nullptr;
-    if (FAILED(createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface, &services)))
+    if (FAILED(
+            createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface, &services)))
         return;
     m_services = static_cast<IAccPropServices*>(services);
     for (const Described& described : m_described)

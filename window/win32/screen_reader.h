@@ -14,7 +14,12 @@ struct IAccPropServices;
 // What the start of COM on this thread leaves the caller: its own start to end again (S_OK, S_FALSE),
 // a start of someone else's in another mode that it may use but must not end (RPC_E_CHANGED_MODE), or
 // none at all.
-enum class ComStart { Owned, Borrowed, Failed };
+enum class ComStart
+{
+    Owned,
+    Borrowed,
+    Failed
+};
 [[nodiscard]] ComStart comStartOf(HRESULT initialized);
 
 class ScreenReaderDescriptions

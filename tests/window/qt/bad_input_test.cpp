@@ -9,8 +9,8 @@
 
 #include <QClipboard>
 #include <QDropEvent>
-#include <QMimeData>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
 
@@ -82,21 +82,26 @@ void BadInputTest::pastedLineIsKeptAndConverted_data()
     const QString twelveValues = QStringLiteral("254 254 254 254 254 254 254 254 254 254 254 254");
     QTest::newRow("tab inside a token") << QStringLiteral("FE\tFE 01 x") << QStringLiteral(" 1") << QString() << false;
     QTest::newRow("tab is no separator") << QStringLiteral("01\t02 03 x") << QStringLiteral(" 3") << QString() << false;
-    QTest::newRow("NUL") << QStringLiteral("0") + QChar(u'\0') + QStringLiteral(" 01 x") << QStringLiteral(" 1") << QString() << false;
-    QTest::newRow("control characters") << QStringLiteral("\x01\x1b\x7f 01 x") << QStringLiteral(" 1") << QString() << false;
-    QTest::newRow("lone high surrogate") << QString(QChar(0xD800)) + QStringLiteral(" 01 x") << QStringLiteral(" 1") << QString() << false;
+    QTest::newRow("NUL") << QStringLiteral("0") + QChar(u'\0') + QStringLiteral(" 01 x") << QStringLiteral(" 1")
+                         << QString() << false;
+    QTest::newRow("control characters") << QStringLiteral("\x01\x1b\x7f 01 x") << QStringLiteral(" 1") << QString()
+                                        << false;
+    QTest::newRow("lone high surrogate") << QString(QChar(0xD800)) + QStringLiteral(" 01 x") << QStringLiteral(" 1")
+                                         << QString() << false;
     QTest::newRow("lone low surrogate") << QStringLiteral("01 ") + QChar(0xDC00) + QStringLiteral(" x")
                                         << QStringLiteral("1 ") << QString() << false;
-    QTest::newRow("outside the basic plane") << QString::fromUtf8("\xF0\x9F\x98\x80 FE x") << QStringLiteral(" 254") << QString() << false;
-    QTest::newRow("full-width letters") << QString::fromUtf8("\xEF\xBC\xA6\xEF\xBC\xA5 FE x")
-                                        << QStringLiteral(" 254") << QString() << false;
+    QTest::newRow("outside the basic plane")
+        << QString::fromUtf8("\xF0\x9F\x98\x80 FE x") << QStringLiteral(" 254") << QString() << false;
+    QTest::newRow("full-width letters") << QString::fromUtf8("\xEF\xBC\xA6\xEF\xBC\xA5 FE x") << QStringLiteral(" 254")
+                                        << QString() << false;
     QTest::newRow("twenty tokens") << QStringLiteral("FE ").repeated(20) << twelveValues << QString() << false;
-    QTest::newRow("line breaks as spaces") << QStringLiteral("FE\r\nFE\r01") + QChar(0x2028) + QStringLiteral("02\n\n03 \r\n")
-                                           << QStringLiteral("254 254 1 2 0 3")
-                                           << QStringLiteral("FE FE 01 02  03 ") << false;
+    QTest::newRow("line breaks as spaces")
+        << QStringLiteral("FE\r\nFE\r01") + QChar(0x2028) + QStringLiteral("02\n\n03 \r\n")
+        << QStringLiteral("254 254 1 2 0 3") << QStringLiteral("FE FE 01 02  03 ") << false;
     QTest::newRow("line breaks dropped") << QStringLiteral("0A\n0B\r\n") << QStringLiteral("10")
                                          << QStringLiteral("0A 0B") << true;
-    QTest::newRow("a million characters") << QStringLiteral("FE ").repeated(333'333) + QChar(u'F') << twelveValues << QString() << false;
+    QTest::newRow("a million characters")
+        << QStringLiteral("FE ").repeated(333'333) + QChar(u'F') << twelveValues << QString() << false;
 }
 
 void BadInputTest::pastedLineIsKeptAndConverted()

@@ -7,13 +7,13 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QDropEvent>
-#include <QSignalSpy>
 #include <QImage>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMetaEnum>
 #include <QMimeData>
+#include <QSignalSpy>
 #include <QStyleHints>
 #include <QWidget>
 #include <QtTest>
@@ -78,7 +78,8 @@ QStringList menuStates(QWidget& field)
         return {QStringLiteral("no context menu")};
     for (QAction* action : menu->actions())
         if (!action->isSeparator())
-            states << action->text().section(u'\t', 0, 0) + (action->isEnabled() ? QStringLiteral(" on") : QStringLiteral(" off"));
+            states << action->text().section(u'\t', 0, 0) +
+                          (action->isEnabled() ? QStringLiteral(" on") : QStringLiteral(" off"));
     menu->close();
     return states;
 }
@@ -127,7 +128,8 @@ void apply(QWidget& field, const QString& step)
         QTest::mouseRelease(target, Qt::LeftButton, {}, to);
     } else if (verb == u"focus-in" || verb == u"focus-out") {
         const int reason = QMetaEnum::fromType<Qt::FocusReason>().keyToValue((argument + "FocusReason").toLatin1());
-        QFocusEvent focus(verb == u"focus-in" ? QEvent::FocusIn : QEvent::FocusOut, static_cast<Qt::FocusReason>(reason));
+        QFocusEvent focus(verb == u"focus-in" ? QEvent::FocusIn : QEvent::FocusOut,
+                          static_cast<Qt::FocusReason>(reason));
         QApplication::sendEvent(&field, &focus);
     } else if (verb == u"drop") {
         drop(field, at(step.section(u':', 1, 1)), step.section(u':', 2));
@@ -312,7 +314,8 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
     row("short line: Ctrl+Backspace, then Backspace, undo as the toolkit's", word,
         {"key:Ctrl+Backspace", "key:Backspace", "std:Undo", "std:Undo"});
     row("a deleted selection and the typing after it undo together", line,
-        {"key:Home", "key:Shift+Right", "key:Shift+Right", "key:Delete", "type:AB", "key:Backspace", "std:Undo", "std:Undo"});
+        {"key:Home", "key:Shift+Right", "key:Shift+Right", "key:Delete", "type:AB", "key:Backspace", "std:Undo",
+         "std:Undo"});
     row("the menu offers what it can do", line,
         {"menu-states", "clear-clip", "menu-states", "clip:12", "key:Shift+Left", "menu-states", "std:SelectAll",
          "menu-states", "key:Delete", "menu-states"});
@@ -376,7 +379,8 @@ void LongLineTest::actsAndLooksAsTheToolkitsField()
 // is the end): a short line's field answers as the toolkit's line edit does with the same line.
 void LongLineTest::readerMeetsTheToolkitsAnswers()
 {
-    const QString line = QStringLiteral("FE 01 &H9A 7f.B2 - ") + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral(" C4  x");
+    const QString line =
+        QStringLiteral("FE 01 &H9A 7f.B2 - ") + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral(" C4  x");
     m_field->setText(line);
     m_standard->setText(line);
     QAccessibleTextInterface* asked = textOf(*m_field);
@@ -399,9 +403,14 @@ void LongLineTest::readerMeetsTheToolkitsAnswers()
                     continue;
                 const QString expected = (oracle->*question)(offset, type, &expectedStart, &expectedEnd);
                 const QString said = QStringLiteral("%1 %2 of %3").arg(QLatin1String(name)).arg(type).arg(offset);
-                QVERIFY2(answer == expected, qPrintable(said + QStringLiteral(": '%1', expected '%2'").arg(answer, expected)));
+                QVERIFY2(answer == expected,
+                         qPrintable(said + QStringLiteral(": '%1', expected '%2'").arg(answer, expected)));
                 QVERIFY2(start == expectedStart && end == expectedEnd,
-                         qPrintable(said + QStringLiteral(": %1-%2, expected %3-%4").arg(start).arg(end).arg(expectedStart).arg(expectedEnd)));
+                         qPrintable(said + QStringLiteral(": %1-%2, expected %3-%4")
+                                               .arg(start)
+                                               .arg(end)
+                                               .arg(expectedStart)
+                                               .arg(expectedEnd)));
             }
         }
     }
@@ -447,7 +456,8 @@ void LongLineTest::inputMethodFollowsTheCursor()
     QSignalSpy told(QGuiApplication::inputMethod(), &QInputMethod::cursorRectangleChanged);
     QTest::keyClick(m_field, Qt::Key_Home);
     QVERIFY(!told.isEmpty());
-    QVERIFY2(m_field->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() < before.x(), "the cursor's place did not move");
+    QVERIFY2(m_field->inputMethodQuery(Qt::ImCursorRectangle).toRect().x() < before.x(),
+             "the cursor's place did not move");
 }
 
 QTEST_MAIN(LongLineTest)

@@ -305,7 +305,8 @@ TEST_F(Win32Form1, PastedLinesAreKeptAsOneLine)
     for (Control which : {Control::Text1, Control::Text2, Control::Text3}) {
         SetWindowTextW(control(which), L"01 ");
         SendMessageW(control(which), EM_SETSEL, 3, 3);
-        setClipboardText(L"FE\r\nFE\n\x2028" L"02\t03\r\n\r\n");
+        setClipboardText(L"FE\r\nFE\n\x2028"
+                         L"02\t03\r\n\r\n");
         SendMessageW(control(which), WM_PASTE, 0, 0);
         EXPECT_EQ(windowText(control(which)), L"01 FE FE  02\t03") << static_cast<int>(which);
         SendMessageW(control(which), EM_UNDO, 0, 0);
@@ -317,10 +318,10 @@ TEST_F(Win32Form1, PastedLinesAreKeptAsOneLine)
 // in another mode, it is still theirs to use.
 TEST(ScreenReaderDescriptions, EndComOnlyWhenTheyStartedIt)
 {
-    for (const auto& [initialized, start] : {std::pair{S_OK, ComStart::Owned}, std::pair{S_FALSE, ComStart::Owned},
-                                             std::pair{RPC_E_CHANGED_MODE, ComStart::Borrowed},
-                                             std::pair{E_OUTOFMEMORY, ComStart::Failed},
-                                             std::pair{E_INVALIDARG, ComStart::Failed}})
+    for (const auto& [initialized, start] :
+         {std::pair{S_OK, ComStart::Owned}, std::pair{S_FALSE, ComStart::Owned},
+          std::pair{RPC_E_CHANGED_MODE, ComStart::Borrowed}, std::pair{E_OUTOFMEMORY, ComStart::Failed},
+          std::pair{E_INVALIDARG, ComStart::Failed}})
         EXPECT_EQ(comStartOf(initialized), start) << std::hex << initialized;
 }
 
