@@ -14,10 +14,11 @@
 //   - undo and redo, one step per run of typing, of Backspace or of Delete, as the toolkit groups them,
 //     and across the switch between short and long lines both ways;
 //   - click, shift-click, dragging to select, double-click (a word) and triple-click (the line);
-//   - dropping text into it.
+//   - dropping text into it;
+//   - the focus coming by Tab and leaving, and an input method's questions, as the line edit answers them.
 // It leaves out dragging a selection out of it, the mouse selection of X11 (neither filled nor pasted
-// with the middle button), an input method's pre-edit text and its view of the text around the cursor
-// (its committed text arrives), and right-to-left layout. It never cuts any of the text.
+// with the middle button), an input method's pre-edit text (its committed text arrives), and
+// right-to-left layout. It never cuts any of the text.
 #pragma once
 
 #include "window/qt/line_view.h"
