@@ -39,8 +39,6 @@ export const cannot = {
     // Firefox's BiDi keys fire keydown and keyup on a focused button but never press it; the
     // end-to-end scenario presses it with real keys.
     pressButtonByKey: {firefox: 'BiDi keys never press a focused button (the end-to-end scenario does, with real keys)'},
-    // Only Chromium emulates a phone: a viewport meta tag applied, touch, and a device pixel ratio.
-    emulatePhone: {firefox: 'desktop Firefox ignores the viewport meta tag', webkit: 'WebKitGTK ignores the viewport meta tag'},
 };
 
 export function setClipboard(text)
@@ -71,7 +69,8 @@ function chord(keys)
 }
 
 // Options: colorScheme 'light' or 'dark'; window [width, height] in CSS pixels; scale, the device
-// pixel ratio; phone, Chromium's emulation of a phone of that window size.
+// pixel ratio; phone, Chromium's emulation of a phone of that window size (desktop Firefox and
+// WebKitGTK ignore the viewport meta tag and cannot emulate one: they take only the window).
 export async function launch(engine, options = {})
 {
     if (engine === 'webkit')
