@@ -171,6 +171,22 @@ test('a pasted text is one line: each line break a space, those at the end dropp
     assert.equal(await value(page, 'Text1'), '', 'the typing before the paste undone next');
 }));
 
+test('on a long line selected whole, an arrow goes to the line\'s start or end', () => onPage(async (page) => {
+    const line = '11 22 33 ' + 'FE '.repeat(6667);
+    await setClipboard(line);
+    await page.press('Control+V');
+    for (const [arrow, typed, expected] of [['ArrowLeft', '01 ', '01 ' + line], ['ArrowRight', '02 ', '01 ' + line + '02 ']]) {
+        await page.press('Control+A');
+        await page.press(arrow);
+        await page.type(typed);
+        await page.press('Control+A');
+        await page.press('Control+C');
+        assert.equal(clipboard(), expected, `${arrow}, then typing`);
+    }
+    await page.click('#Command1');
+    assert.equal(await value(page, 'Text2'), '1 17 34 51' + ' 254'.repeat(8));
+}));
+
 test('a long line is pasted, edited at both ends, undone, copied and converted whole', () => onPage(async (page) => {
     const line = 'FE '.repeat(100000);
     // Pasted as an input takes it: line breaks as spaces, those at the end dropped.

@@ -120,6 +120,16 @@ class LongLineField
         }
         if (event.key.startsWith('Arrow'))
             this.typing = false;
+        if (this.shownInParts && this.wholeSelected() && !event.shiftKey && !command && !event.altKey &&
+            ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown'].includes(event.key)) {
+            // The whole stretch selected stands for the whole line: an arrow collapses the selection to
+            // the line's start or end, not to the stretch's, which lie inside the line.
+            event.preventDefault();
+            const line = this.value;
+            const target = event.key === 'ArrowLeft' || event.key === 'ArrowUp' ? 0 : line.length;
+            this.show(line, target, target, 'none', target);
+            return;
+        }
         this.followCaret();
     }
 
