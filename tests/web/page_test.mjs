@@ -187,6 +187,20 @@ test('on a long line selected whole, an arrow goes to the line\'s start or end',
     assert.equal(await value(page, 'Text2'), '1 17 34 51' + ' 254'.repeat(8));
 }));
 
+test('a long line that arrives without a paste is held in a stretch all the same', () => onPage(async (page) => {
+    const line = 'FE '.repeat(100000);
+    // As an input method's commit or a drop inserts it: through the input, with no paste event.
+    const held = await page.evaluate((line) => {
+        document.getElementById('Text1').focus();
+        document.execCommand('insertText', false, line);
+        return document.getElementById('Text1').value.length;
+    }, line);
+    assert.ok(held < 20000, `the input holds ${held} characters`);
+    await page.press('Control+A');
+    await page.press('Control+C');
+    assert.equal(clipboard(), line);
+}));
+
 test('a long line is pasted, edited at both ends, undone, copied and converted whole', () => onPage(async (page) => {
     const line = 'FE '.repeat(100000);
     // Pasted as an input takes it: line breaks as spaces, those at the end dropped.

@@ -26,7 +26,7 @@ class LongLineField
         this.inserting = false; // the field inserts a pasted line itself
         input.addEventListener('keydown', (event) => this.onKeyDown(event));
         input.addEventListener('beforeinput', (event) => this.onBeforeInput(event));
-        input.addEventListener('input', () => this.followCaret());
+        input.addEventListener('input', (event) => this.onInput(event));
         input.addEventListener('mouseup', () => { this.typing = false; this.followCaret(); });
         input.addEventListener('paste', (event) => this.onPaste(event));
         input.addEventListener('copy', (event) => this.onCopy(event, false));
@@ -92,6 +92,18 @@ class LongLineField
             const at = this.selection();
             this.show(this.value, at.start, at.end, at.direction);
         }
+    }
+
+    // Text that arrives without a paste (a drop, an input method's commit, autofill) can make the line
+    // long inside the input: it goes into parts at once, unless an input method is still composing.
+    onInput(event)
+    {
+        if (!this.shownInParts && this.input.value.length > kWholeLine && !event.isComposing) {
+            const at = this.selection();
+            this.show(this.value, at.start, at.end, at.direction);
+            return;
+        }
+        this.followCaret();
     }
 
     onKeyDown(event)
