@@ -13,6 +13,56 @@ var kStretchSide = 4096;    // characters a new stretch takes on each side of th
 var kStretchMargin = 1024;  // the stretch moves when the caret comes this near an end with more beyond
 var kUndoDepth = 100;
 
+// Undo and redo keep states of the line, but only the newest of each stack whole: every other one is
+// kept as what differs from the state above it (the line between their common start and end), so that
+// a hundred edits of a 10 MB line hold one copy of it, not a hundred.
+function keepState(stack, state)
+{
+    if (stack.length > 0)
+        stack[stack.length - 1] = differenceState(stack[stack.length - 1], state.line);
+    stack.push(state);
+}
+
+// The newest state, whole; the one below it is made whole by restore(), once the line is the newest's.
+function takeState(stack)
+{
+    return stack.pop();
+}
+
+// state, kept as its difference from newer, the line of the state above it.
+function differenceState(state, newer)
+{
+    if (state.line === undefined)
+        return state;
+    const line = state.line;
+    const head = commonLength(line, newer, false);
+    const tail = commonLength(line, newer, true, Math.min(line.length, newer.length) - head);
+    return {head, tail, middle: line.slice(head, line.length - tail), start: state.start, end: state.end};
+}
+
+// state made whole again from newer, the line of the state that was above it.
+function wholeState(state, newer)
+{
+    if (state.line !== undefined)
+        return state;
+    return {line: newer.slice(0, state.head) + state.middle + newer.slice(newer.length - state.tail),
+            start: state.start, end: state.end};
+}
+
+// How many code units a and b share at their start (or, with fromEnd, at their end), at most limit;
+// compared in blocks, large ones first, which the engine compares faster than one unit at a time.
+function commonLength(a, b, fromEnd, limit = Math.min(a.length, b.length))
+{
+    const piece = (text, from, length) => fromEnd ? text.slice(text.length - from - length, text.length - from)
+                                                  : text.slice(from, from + length);
+    let same = 0;
+    for (const block of [4096, 256, 16, 1]) {
+        while (same + block <= limit && piece(a, same, block) === piece(b, same, block))
+            same += block;
+    }
+    return same;
+}
+
 class LongLineField
 {
     constructor(input)
@@ -217,7 +267,7 @@ class LongLineField
 
     remember()
     {
-        this.undoStates.push(this.state());
+        keepState(this.undoStates, this.state());
         if (this.undoStates.length > kUndoDepth)
             this.undoStates.shift();
         this.redoStates = [];
@@ -225,12 +275,14 @@ class LongLineField
 
     restore(from, to)
     {
-        const state = from.pop();
+        const state = takeState(from);
         if (state === undefined)
             return;
-        to.push(this.state());
+        keepState(to, this.state());
         this.typing = false;
         this.show(state.line, state.start, state.end, 'none');
+        if (from.length > 0)
+            from[from.length - 1] = wholeState(from[from.length - 1], state.line);
     }
 
     undo() { this.restore(this.undoStates, this.redoStates); }
