@@ -118,9 +118,7 @@ mergeInto(LibraryManager.library, {
         form1Page.pending = null;
         if (text === null || !form1Page.fields[control].isConnected)
             return false;
-        const units = HEAPU16.subarray(into >> 1, (into >> 1) + text.length);
-        for (let at = 0; at < text.length; ++at)
-            units[at] = text.charCodeAt(at);
+        form1Page.copyToHeap(text, into);
         return true;
     },
 
@@ -134,10 +132,7 @@ mergeInto(LibraryManager.library, {
     },
 
     page_copyHanded: function(into) {
-        const text = form1Page.handed;
-        const units = HEAPU16.subarray(into >> 1, (into >> 1) + text.length);
-        for (let at = 0; at < text.length; ++at)
-            units[at] = text.charCodeAt(at);
+        form1Page.copyToHeap(form1Page.handed, into);
     },
 
     page_answer: function(text, length) {

@@ -23,12 +23,6 @@ function keepState(stack, state)
     stack.push(state);
 }
 
-// The newest state, whole; the one below it is made whole by restore(), once the line is the newest's.
-function takeState(stack)
-{
-    return stack.pop();
-}
-
 // state, kept as its difference from newer, the line of the state above it.
 function differenceState(state, newer)
 {
@@ -275,12 +269,13 @@ class LongLineField
 
     restore(from, to)
     {
-        const state = takeState(from);
+        const state = from.pop(); // the newest, which is whole
         if (state === undefined)
             return;
         keepState(to, this.state());
         this.typing = false;
         this.show(state.line, state.start, state.end, 'none');
+        // The state below it was kept as its difference from this line, which is the field's now.
         if (from.length > 0)
             from[from.length - 1] = wholeState(from[from.length - 1], state.line);
     }

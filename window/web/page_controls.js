@@ -24,6 +24,14 @@ var form1Page = {
 
     ascii(pointer, length) { return UTF8ToString(pointer, length); },
 
+    // The UTF-16 code units of text into the heap at pointer, one by one, as string() reads them back.
+    copyToHeap(text, pointer)
+    {
+        const units = HEAPU16.subarray(pointer >> 1, (pointer >> 1) + text.length);
+        for (let at = 0; at < text.length; ++at)
+            units[at] = text.charCodeAt(at);
+    },
+
     add(control, element, name)
     {
         element.id = name;
