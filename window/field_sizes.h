@@ -1,0 +1,26 @@
+// How long a line each front-end's native text box holds whole, and how much of a longer line it shows.
+// A native box lays out and shapes its whole line on every change and every blink of its cursor, so a
+// longer line is shown as a stretch around the cursor (line_model.h), which moves along with it.
+#pragma once
+
+struct FieldSizes
+{
+    int threshold; // lines up to this many code units are shown whole
+    int side;      // a stretch reaches this far either side of the cursor
+    int margin;    // the stretch moves when the cursor comes this near an end with more line beyond it
+};
+
+namespace field_sizes {
+
+// Wine's edit control shapes its line at a cost that grows as the square of a run of digits: about 40 ms
+// a key at 4,096 code units, 0.65 s at 16,384.
+inline constexpr FieldSizes kWin32{4'096, 2'048, 512};
+
+// Browsers lay out an input's whole value on every change: a third of a second for a million characters.
+inline constexpr FieldSizes kPage{16'384, 4'096, 1'024};
+
+// The toolkit's line edit. Past the threshold the Qt field draws only the part in view itself, so it
+// needs no stretch.
+inline constexpr FieldSizes kQt{16'384, 4'096, 1'024};
+
+} // namespace field_sizes

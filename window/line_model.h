@@ -1,0 +1,123 @@
+// The line a text box edits, toolkit-free, for every text box of every front-end: the whole line, the
+// cursor and the selection's anchor, undo and redo as edit steps, where the cursor stops by character
+// and by word, and the stretch of a long line that a native text box shows (field_sizes.h).
+//
+// Each front-end only views it. A native box reports what it did (takeEdit, takeSelection) and shows
+// what the model says (stretchFor); what a box cannot do on a stretch, the model does itself.
+#pragma once
+
+#include "window/field_sizes.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class LineModel
+{
+public:
+    // Keystrokes of one kind in a row make one undo step, as in the platforms' own text boxes.
+    enum class Run
+    {
+        None,
+        Typing,
+        Backspace,
+        Delete
+    };
+
+    // A part of the line a native box shows, [start, end).
+    struct Stretch
+    {
+        int start = 0;
+        int end = 0;
+        [[nodiscard]] int size() const { return end - start; }
+        friend bool operator==(const Stretch&, const Stretch&) = default;
+    };
+
+    // Told of every change to the line: at start, removed gave way to inserted.
+    using ChangeListener = std::function<void(int start, std::u16string_view removed, std::u16string_view inserted)>;
+    void onChange(ChangeListener listener) { m_listener = std::move(listener); }
+
+    [[nodiscard]] const std::u16string& line() const { return m_line; }
+    [[nodiscard]] int size() const { return static_cast<int>(m_line.size()); }
+    [[nodiscard]] int cursor() const { return m_cursor; }
+    [[nodiscard]] int anchor() const { return m_anchor; }
+    [[nodiscard]] int selectionStart() const { return m_anchor < m_cursor ? m_anchor : m_cursor; }
+    [[nodiscard]] int selectionEnd() const { return m_anchor < m_cursor ? m_cursor : m_anchor; }
+    [[nodiscard]] bool hasSelection() const { return m_anchor != m_cursor; }
+    [[nodiscard]] std::u16string selectedText() const;
+
+    // As a program sets a text box's text: the cursor at its end, and nothing to undo.
+    void setLine(std::u16string line);
+
+    // Positions are clamped to the line. A move of the cursor, or a selection dropped, ends the run of
+    // keystrokes: the next edit is an undo step of its own.
+    void select(int anchor, int cursor);
+    void moveTo(int position, bool extend);
+    void selectAll() { select(0, size()); }
+
+    // Every edit is an undo step, or joins the one before it within a run of keystrokes.
+    void replace(int start, int end, std::u16string_view with, Run run = Run::None);
+    void replaceSelection(std::u16string_view with, Run run = Run::None)
+    {
+        replace(selectionStart(), selectionEnd(), with, run);
+    }
+    [[nodiscard]] bool canUndo() const { return !m_undo.empty(); }
+    [[nodiscard]] bool canRedo() const { return !m_redo.empty(); }
+    void undo();
+    void redo();
+
+    // Where the cursor stops: a surrogate pair is one character, and a word (a run of anything but
+    // white space) of any length is one word. Forward, a word move stops at the next word's start, as the
+    // Windows and the Linux toolkit's text boxes do, or at the word's end, as browsers on Linux do.
+    enum class WordStop
+    {
+        NextWordStart,
+        WordEnd
+    };
+    [[nodiscard]] int nextCharacter(int position) const;
+    [[nodiscard]] int previousCharacter(int position) const;
+    [[nodiscard]] int nextWord(int position, WordStop stop) const;
+    [[nodiscard]] int previousWord(int position) const;
+
+    // The stretch a native box with these sizes shows: the whole line up to the threshold, else about
+    // twice sizes.side around the cursor, starting and ending between characters.
+    [[nodiscard]] Stretch stretchFor(const FieldSizes& sizes) const;
+    // Whether a box showing shown can go on showing it: it holds the cursor, not too near an end with more
+    // line beyond, and it is the whole line exactly when the line is short.
+    [[nodiscard]] bool stretchServes(Stretch shown, const FieldSizes& sizes) const;
+
+    // A native box that showed shown now holds text: the difference goes into the line as one edit of run,
+    // and shown grows or shrinks with it. The difference is found from both ends, but no further in than
+    // the selection was, so that a letter typed or deleted next to its like is placed right.
+    void takeEdit(Stretch& shown, std::u16string_view text, Run run);
+    // A native box that shows shown has [start, end) selected now (offsets in the box, in order): the
+    // model's anchor stays where it was when the box's selection still ends there, even outside shown.
+    void takeSelection(Stretch shown, int start, int end);
+
+private:
+    // One edit: at start, removed gave way to inserted. The selection before it is where undo puts it back.
+    struct Step
+    {
+        int start;
+        std::u16string removed;
+        std::u16string inserted;
+        int anchor;
+        int cursor;
+        Run run;
+        unsigned stamp; // the run of keystrokes it belongs to (m_stamp when it was made)
+        // Takes in next when both belong to one run and next carries on where this step left off.
+        bool takeIn(const Step& next);
+    };
+
+    void apply(int start, std::u16string_view removed, std::u16string_view inserted, int anchor, int cursor);
+    void endRun() { ++m_stamp; }
+
+    std::u16string m_line;
+    int m_cursor = 0;
+    int m_anchor = 0;
+    std::vector<Step> m_undo;
+    std::vector<Step> m_redo;
+    unsigned m_stamp = 0;
+    ChangeListener m_listener;
+};
