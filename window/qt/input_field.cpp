@@ -15,71 +15,16 @@
 
 #include <algorithm>
 #include <limits>
-#include <memory>
 #include <utility>
 
-// One edit of the line, kept for undo and redo; pushed, it makes the edit.
-class FieldStep : public QUndoCommand
+namespace {
+
+std::u16string_view units(const QString& text)
 {
-public:
-    FieldStep(InputField& field, int start, int end, QString inserted, InputField::Run run)
-        : m_field(field), m_start(start), m_removed(field.m_line.mid(start, end - start)),
-          m_inserted(std::move(inserted)), m_anchor(field.m_anchor), m_cursor(field.m_cursor), m_run(run)
-    {
-    }
+    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+}
 
-    [[nodiscard]] int id() const override { return m_run; }
-
-    // Takes in the next keystroke of the same run, when it carries on where this step left off: typing or
-    // Delete at its end, Backspace at its start.
-    bool mergeWith(const QUndoCommand* command) override
-    {
-        return !m_field.m_runEnded && takeIn(static_cast<const FieldStep&>(*command));
-    }
-
-    // A removal on its own (a word or a selection deleted, a cut) undoes together with the run of
-    // keystrokes right after it, as in the toolkit's line edit; next, made already, becomes part of it.
-    [[nodiscard]] bool opensRun() const { return m_run == InputField::NoRun && m_inserted.isEmpty(); }
-    bool takeInRun(const FieldStep& next)
-    {
-        if (!takeIn(next))
-            return false;
-        m_run = next.m_run;
-        return true;
-    }
-
-private:
-    bool takeIn(const FieldStep& next)
-    {
-        if (next.m_start == m_start + m_inserted.size()) {
-            m_removed += next.m_removed;
-            m_inserted += next.m_inserted;
-        } else if (next.m_start + next.m_removed.size() == m_start && m_inserted.isEmpty()) {
-            m_start = next.m_start;
-            m_removed.prepend(next.m_removed);
-        } else {
-            return false;
-        }
-        return true;
-    }
-
-public:
-    void redo() override
-    {
-        const int end = m_start + static_cast<int>(m_inserted.size());
-        m_field.apply(m_start, m_removed, m_inserted, end, end);
-    }
-    void undo() override { m_field.apply(m_start, m_inserted, m_removed, m_anchor, m_cursor); }
-
-private:
-    InputField& m_field;
-    int m_start;
-    QString m_removed;
-    QString m_inserted;
-    int m_anchor; // the selection before the edit, where undo puts it back
-    int m_cursor;
-    InputField::Run m_run;
-};
+} // namespace
 
 InputField::InputField(QWidget* parent) : QWidget(parent), m_short(new QLineEdit(this))
 {
@@ -98,71 +43,50 @@ InputField::InputField(QWidget* parent) : QWidget(parent), m_short(new QLineEdit
     connect(m_short, &QLineEdit::textChanged, this, &InputField::recordShortEdit);
     connect(m_short, &QLineEdit::cursorPositionChanged, this, &InputField::followShortCursor);
     connect(m_short, &QLineEdit::selectionChanged, this, &InputField::followShortCursor);
+    m_model.onChange([this](int start, std::u16string_view removed, std::u16string_view inserted) {
+        show(start, removed, inserted);
+    });
 }
 
 void InputField::setText(const QString& text)
 {
-    apply(0, QString(m_line), text, static_cast<int>(text.size()), static_cast<int>(text.size()));
-    m_history.clear();
+    m_model.setLine(text.toStdU16String());
 }
 
 void InputField::select(int anchor, int cursor)
 {
     if (!m_long)
         return m_short->setSelection(anchor, cursor - anchor); // which the field's cursor follows
-    m_anchor = std::clamp(anchor, 0, static_cast<int>(m_line.size()));
-    moveTo(cursor, true);
+    m_model.select(anchor, cursor);
+    refresh();
 }
 
 void InputField::moveTo(int position, bool select)
 {
-    position = std::clamp(position, 0, static_cast<int>(m_line.size()));
-    if (position != m_cursor || (!select && m_anchor != m_cursor))
-        m_runEnded = true;
-    m_cursor = position;
-    if (!select)
-        m_anchor = position;
+    m_model.moveTo(position, select);
     refresh();
 }
 
 void InputField::replace(int start, int end, const QString& with, Run run)
 {
-    if (start == end && with.isEmpty())
-        return;
-    auto step = std::make_unique<FieldStep>(*this, start, end, with, run);
-    const int top = m_history.index() - 1;
-    if (run != NoRun && !m_runEnded && top >= 0 && top == m_history.count() - 1) {
-        // The first keystroke after a removal: its step joins the removal's, whose run it then carries on.
-        auto* removal = const_cast<FieldStep*>(static_cast<const FieldStep*>(m_history.command(top)));
-        if (removal->opensRun()) {
-            step->redo();
-            if (removal->takeInRun(*step))
-                return;
-            step->undo();
-        }
-    }
-    m_history.push(step.release());
-    m_runEnded = false;
+    m_model.replace(start, end, units(with), run);
 }
 
-void InputField::apply(int start, const QString& removed, const QString& inserted, int anchor, int cursor)
+void InputField::show(int start, std::u16string_view removed, std::u16string_view inserted)
 {
-    m_line.replace(start, removed.size(), inserted);
-    m_anchor = anchor;
-    m_cursor = cursor;
-    const bool wasLong = std::exchange(m_long, m_line.size() > kLongLine);
+    const bool wasLong = std::exchange(m_long, m_model.size() > kLongLine);
     // The line edit takes the line from the field, unless it made the edit itself.
-    if (!m_long && (wasLong || m_short->text() != m_line)) {
+    if (!m_long && (wasLong || m_short->text() != line())) {
         const QSignalBlocker quiet(m_short);
-        m_short->setText(m_line);
-        m_short->setSelection(anchor, cursor - anchor);
+        m_short->setText(line().toString());
+        m_short->setSelection(m_model.anchor(), m_model.cursor() - m_model.anchor());
     }
     m_short->setVisible(!m_long);
     m_view.invalidate();
     if (QAccessible::isActive()) {
-        QAccessibleTextRemoveEvent gone(this, start, removed);
+        QAccessibleTextRemoveEvent gone(this, start, QStringView(removed).toString());
         QAccessible::updateAccessibility(&gone);
-        QAccessibleTextInsertEvent added(this, start, inserted);
+        QAccessibleTextInsertEvent added(this, start, QStringView(inserted).toString());
         QAccessible::updateAccessibility(&added);
     }
     refresh();
@@ -170,8 +94,8 @@ void InputField::apply(int start, const QString& removed, const QString& inserte
 
 void InputField::copy() const
 {
-    if (m_anchor != m_cursor)
-        QGuiApplication::clipboard()->setText(m_line.mid(selectionStart(), selectionEnd() - selectionStart()));
+    if (m_model.hasSelection())
+        QGuiApplication::clipboard()->setText(QString::fromStdU16String(m_model.selectedText()));
 }
 
 void InputField::paste()
@@ -188,15 +112,14 @@ QString InputField::lineOfPastedText(const QString& text)
 
 void InputField::travel(bool back)
 {
-    m_runEnded = true;
-    back ? m_history.undo() : m_history.redo();
+    back ? m_model.undo() : m_model.redo();
 }
 
 void InputField::passOn(QEvent* event, Run run)
 {
     m_passedOn = run;
     m_short->event(event);
-    m_passedOn = NoRun;
+    m_passedOn = Run::None;
 }
 
 void InputField::followShortCursor()
@@ -205,36 +128,27 @@ void InputField::followShortCursor()
         return; // the parked line edit, told of the focus
     const int cursor = m_short->cursorPosition();
     const int start = m_short->selectionStart(); // -1 when nothing is selected
-    m_anchor = start < 0 ? cursor : cursor == start ? m_short->selectionEnd() : start;
-    moveTo(cursor, true);
+    m_model.select(start < 0 ? cursor : cursor == start ? m_short->selectionEnd() : start, cursor);
+    refresh();
 }
 
 void InputField::recordShortEdit(const QString& text)
 {
-    // The stretch the line edit replaced, found from both ends of the line but no further in than the
-    // selection was, so that a letter typed or deleted next to its like is placed right.
-    const int was = static_cast<int>(m_line.size());
-    const int most = std::min(was, static_cast<int>(text.size()));
-    int tail = 0;
-    while (tail < most && tail < was - selectionEnd() && m_line[was - 1 - tail] == text[text.size() - 1 - tail])
-        ++tail;
-    int head = 0;
-    while (head < most - tail && head < selectionStart() && m_line[head] == text[head])
-        ++head;
-    replace(head, was - tail, text.mid(head, text.size() - tail - head), m_passedOn);
+    LineModel::Stretch whole{0, m_model.size()};
+    m_model.takeEdit(whole, units(text), m_passedOn);
 }
 
 void InputField::refresh()
 {
     if (QAccessible::isActive()) {
-        QAccessibleTextCursorEvent moved(this, m_cursor);
+        QAccessibleTextCursorEvent moved(this, m_model.cursor());
         QAccessible::updateAccessibility(&moved);
     }
     // An input method's popup follows the cursor: the field, not its line edit, has the focus.
     updateMicroFocus();
     if (!m_long)
         return m_blink.stop(); // the toolkit's line edit shows a short line's cursor
-    m_view.keepVisible(m_line, m_cursor, font(), textLine().width());
+    m_view.keepVisible(line(), m_model.cursor(), font(), textLine().width());
     m_cursorShown = true; // after any change the cursor shows at once, then blinks
     const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
     if (hasFocus() && flashTime >= 2)
@@ -275,12 +189,12 @@ void InputField::paintEvent(QPaintEvent*)
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
     painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
     const QRect line = textLine();
-    m_view.keepVisible(m_line, m_cursor, font(), line.width()); // lays out again if the font or size changed
+    m_view.keepVisible(this->line(), m_model.cursor(), font(), line.width()); // lays out again if the font or size changed
     const bool cursorShown =
         hasFocus() && m_cursorShown &&
-        (m_anchor == m_cursor || style()->styleHint(QStyle::SH_BlinkCursorWhenTextSelected, &option, this));
+        (!m_model.hasSelection() || style()->styleHint(QStyle::SH_BlinkCursorWhenTextSelected, &option, this));
     m_view.draw(painter, line.topLeft(), selectionStart(), selectionEnd(), palette(),
-                cursorShown ? std::optional(m_cursor) : std::nullopt,
+                cursorShown ? std::optional(m_model.cursor()) : std::nullopt,
                 style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, this));
 }
 

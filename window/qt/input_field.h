@@ -21,12 +21,13 @@
 // right-to-left layout. It never cuts any of the text.
 #pragma once
 
+#include "window/field_sizes.h"
+#include "window/line_model.h"
 #include "window/qt/line_view.h"
 
 #include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QLineEdit>
-#include <QUndoStack>
 #include <QWidget>
 
 class QAccessibleInterface;
@@ -38,11 +39,11 @@ class InputField : public QWidget
 
 public:
     // Longer lines are shown and edited by the field itself.
-    static constexpr int kLongLine = 16'384;
+    static constexpr int kLongLine = field_sizes::kQt.threshold;
 
     explicit InputField(QWidget* parent = nullptr);
 
-    [[nodiscard]] QString text() const { return m_line; }
+    [[nodiscard]] QString text() const { return line().toString(); }
     // As the toolkit's line edit takes a new text: the cursor at its end, and nothing to undo.
     void setText(const QString& text);
 
@@ -64,33 +65,25 @@ protected:
 
 private:
     friend class InputFieldAccessible;
-    friend class FieldStep;
-
-    // Keystrokes of one kind in a row make one undo step, as in the toolkit's line edit.
-    enum Run
-    {
-        NoRun = -1,
-        Typing = 1,
-        Backspace,
-        Delete
-    };
+    using Run = LineModel::Run;
 
     // Describes every InputField to screen readers.
     static QAccessibleInterface* accessibleFor(const QString& className, QObject* object);
 
-    [[nodiscard]] int selectionStart() const { return std::min(m_anchor, m_cursor); }
-    [[nodiscard]] int selectionEnd() const { return std::max(m_anchor, m_cursor); }
+    [[nodiscard]] QStringView line() const { return QStringView(m_model.line()); }
+    [[nodiscard]] int selectionStart() const { return m_model.selectionStart(); }
+    [[nodiscard]] int selectionEnd() const { return m_model.selectionEnd(); }
     [[nodiscard]] int positionAt(QPoint point) const;
     void select(int anchor, int cursor);
     void moveTo(int position, bool select);
 
-    // Every edit, by either form, is kept as an undo step, which apply() makes and takes back.
-    void replace(int start, int end, const QString& with, Run run = NoRun);
-    void replaceSelection(const QString& with, Run run = NoRun)
+    // Every edit, by either form, is an undo step of the line model, which then tells the field (show).
+    void replace(int start, int end, const QString& with, Run run = Run::None);
+    void replaceSelection(const QString& with, Run run = Run::None)
     {
         replace(selectionStart(), selectionEnd(), with, run);
     }
-    void apply(int start, const QString& removed, const QString& inserted, int anchor, int cursor);
+    void show(int start, std::u16string_view removed, std::u16string_view inserted);
     void copy() const;
     void cut()
     {
@@ -118,14 +111,10 @@ private:
 
     bool m_long = false; // first: the line edit's construction already sends the field events
     QLineEdit* m_short;  // the toolkit's line edit, which shows the line while it is short
-    QString m_line;
-    // The cursor, and the anchor (the selection's other end). In the short form they follow the line
-    // edit's, so when it tells of an edit they still hold where they were before it.
-    int m_cursor = 0;
-    int m_anchor = 0;
-    QUndoStack m_history;
-    bool m_runEnded = true; // a cursor move or undo ended the run of keystrokes
-    Run m_passedOn = NoRun; // the run of the key that the line edit is handling
+    // The line, its cursor and anchor, and its undo steps. In the short form the cursor and anchor follow
+    // the line edit's, so when it tells of an edit they still hold where they were before it.
+    LineModel m_model;
+    Run m_passedOn = Run::None; // the run of the key that the line edit is handling
     LineView m_view;
     QBasicTimer m_blink;
     bool m_cursorShown = true;

@@ -40,13 +40,13 @@ public:
         *start = field().selectionStart();
         *end = field().selectionEnd();
     }
-    int selectionCount() const override { return field().m_anchor != field().m_cursor; }
+    int selectionCount() const override { return field().m_model.hasSelection(); }
     void addSelection(int start, int end) override { field().select(start, end); }
     void removeSelection(int) override { setCursorPosition(cursorPosition()); }
     void setSelection(int, int start, int end) override { field().select(start, end); }
-    int cursorPosition() const override { return field().m_cursor; }
+    int cursorPosition() const override { return field().m_model.cursor(); }
     void setCursorPosition(int position) override { field().select(position, position); }
-    QString text(int start, int end) const override { return field().m_line.mid(start, std::max(0, end - start)); }
+    QString text(int start, int end) const override { return field().line().mid(start, std::max(0, end - start)).toString(); }
     // A short line is the toolkit's line edit's, which answers as a reader knows it from every other field.
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
     {
@@ -66,7 +66,7 @@ public:
             return shortLine->textAtOffset(offset, type, start, end);
         return around(offset, 0, type, start, end);
     }
-    int characterCount() const override { return static_cast<int>(field().m_line.size()); }
+    int characterCount() const override { return field().m_model.size(); }
     QRect characterRect(int offset) const override;
     int offsetAtPoint(const QPoint& point) const override { return field().positionAt(field().mapFromGlobal(point)); }
     void scrollToSubstring(int start, int end) override
@@ -120,7 +120,7 @@ QAccessibleInterface* InputField::accessibleFor(const QString& className, QObjec
 QString InputFieldAccessible::around(int offset, int direction, QAccessible::TextBoundaryType type, int* start,
                                      int* end) const
 {
-    const QString& line = field().m_line;
+    const QStringView line = field().line();
     const int length = static_cast<int>(line.size());
     const auto mode = type == QAccessible::WordBoundary ? QTextLayout::SkipWords : QTextLayout::SkipCharacters;
     const auto at = [&](int position) {
@@ -142,7 +142,7 @@ QString InputFieldAccessible::around(int offset, int direction, QAccessible::Tex
     }
     *start = found.first;
     *end = found.second;
-    return found.first < found.second ? line.mid(found.first, found.second - found.first) : QString();
+    return found.first < found.second ? line.sliced(found.first, found.second - found.first).toString() : QString();
 }
 
 QRect InputFieldAccessible::characterRect(int offset) const
@@ -153,7 +153,7 @@ QRect InputFieldAccessible::characterRect(int offset) const
     if (offset < 0 || offset >= characterCount())
         return {};
     const auto left = shown.m_view.xOf(offset);
-    const auto right = shown.m_view.xOf(moveInLine(shown.m_line, offset, true, QTextLayout::SkipCharacters));
+    const auto right = shown.m_view.xOf(moveInLine(shown.line(), offset, true, QTextLayout::SkipCharacters));
     if (!left || !right)
         return {};
     const QRect line = shown.textLine();

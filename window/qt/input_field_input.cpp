@@ -50,21 +50,21 @@ void InputField::takeFocusAsTheToolkit(QEvent::Type type, Qt::FocusReason reason
     // but not for another window or a popup (its own context menu among them).
     const bool byKey =
         reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
-    if (type == QEvent::FocusIn && byKey && m_anchor == m_cursor)
-        select(0, static_cast<int>(m_line.size()));
+    if (type == QEvent::FocusIn && byKey && !m_model.hasSelection())
+        select(0, m_model.size());
     else if (type == QEvent::FocusOut && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason)
-        select(m_cursor, m_cursor);
+        select(m_model.cursor(), m_model.cursor());
 }
 
 void InputField::keyPressEvent(QKeyEvent* event)
 {
-    const bool selected = m_anchor != m_cursor;
+    const bool selected = m_model.hasSelection();
     const bool backspace = event->key() == Qt::Key_Backspace && !(event->modifiers() & Qt::ControlModifier);
-    const Run run = typesText(*event)                      ? Typing
-                    : selected                             ? NoRun
-                    : backspace                            ? Backspace
-                    : event->matches(QKeySequence::Delete) ? Delete
-                                                           : NoRun;
+    const Run run = typesText(*event)                      ? Run::Typing
+                    : selected                             ? Run::None
+                    : backspace                            ? Run::Backspace
+                    : event->matches(QKeySequence::Delete) ? Run::Delete
+                                                           : Run::None;
     if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
         travel(event->matches(QKeySequence::Undo));
     else if (event->matches(QKeySequence::Paste))
@@ -80,10 +80,10 @@ bool InputField::editLongLine(QKeyEvent* event, Run run)
     using Key = QKeySequence;
     const auto is = [event](Key::StandardKey key) { return event->matches(key); };
     const auto to = [this](bool forward, QTextLayout::CursorMode mode) {
-        return moveInLine(m_line, m_cursor, forward, mode);
+        return moveInLine(line(), m_model.cursor(), forward, mode);
     };
     const bool shift = event->modifiers() & Qt::ShiftModifier;
-    const bool selected = m_anchor != m_cursor;
+    const bool selected = m_model.hasSelection();
     // With a selection, Left and Right go to its ends; on the Windows key scheme, the one that binds Ctrl+Y
     // to redo, they move from the cursor instead, as in the toolkit's line edit.
     const bool toEnds = selected && !shift && !Key::keyBindings(Key::Redo).contains(Key(Qt::CTRL | Qt::Key_Y));
@@ -93,7 +93,7 @@ bool InputField::editLongLine(QKeyEvent* event, Run run)
     else if (is(Key::Cut))
         cut();
     else if (is(Key::SelectAll))
-        select(0, static_cast<int>(m_line.size()));
+        select(0, m_model.size());
     else if (is(Key::MoveToNextChar) || is(Key::SelectNextChar))
         moveTo(toEnds ? selectionEnd() : to(true, QTextLayout::SkipCharacters), shift);
     else if (is(Key::MoveToPreviousChar) || is(Key::SelectPreviousChar))
@@ -105,20 +105,18 @@ bool InputField::editLongLine(QKeyEvent* event, Run run)
     else if (is(Key::MoveToStartOfLine) || is(Key::SelectStartOfLine))
         moveTo(0, shift);
     else if (is(Key::MoveToEndOfLine) || is(Key::SelectEndOfLine))
-        moveTo(static_cast<int>(m_line.size()), shift);
+        moveTo(m_model.size(), shift);
     else if (is(Key::DeleteStartOfWord) || is(Key::DeleteEndOfWord)) {
         if (!selected) // else the selection goes
             moveTo(to(is(Key::DeleteEndOfWord), QTextLayout::SkipWords), true);
         replaceSelection({});
-    } else if (run == Typing)
-        replaceSelection(event->text(), Typing);
-    else if (run == Delete)
-        replace(m_cursor, to(true, QTextLayout::SkipCharacters), {}, Delete);
-    else if (run == Backspace) { // one code unit, or a whole surrogate pair
-        const bool pair =
-            m_cursor > 1 && m_line[m_cursor - 1].isLowSurrogate() && m_line[m_cursor - 2].isHighSurrogate();
-        replace(std::max(0, m_cursor - (pair ? 2 : 1)), m_cursor, {}, Backspace);
-    } else if (selected && (is(Key::Delete) || event->key() == Qt::Key_Backspace))
+    } else if (run == Run::Typing)
+        replaceSelection(event->text(), Run::Typing);
+    else if (run == Run::Delete)
+        replace(m_model.cursor(), to(true, QTextLayout::SkipCharacters), {}, Run::Delete);
+    else if (run == Run::Backspace) // one code unit, or a whole surrogate pair
+        replace(m_model.previousCharacter(m_model.cursor()), m_model.cursor(), {}, Run::Backspace);
+    else if (selected && (is(Key::Delete) || event->key() == Qt::Key_Backspace))
         replaceSelection({});
     else
         return false;
@@ -128,9 +126,9 @@ bool InputField::editLongLine(QKeyEvent* event, Run run)
 void InputField::inputMethodEvent(QInputMethodEvent* event)
 {
     if (!m_long)
-        return passOn(event, Typing);
+        return passOn(event, Run::Typing);
     if (!event->commitString().isEmpty()) // a pre-edit text is not shown
-        replaceSelection(event->commitString(), Typing);
+        replaceSelection(event->commitString(), Run::Typing);
     event->accept();
 }
 
@@ -141,30 +139,32 @@ QVariant InputField::inputMethodQuery(Qt::InputMethodQuery query) const
     // An input method reads the text around the cursor, never the whole of a long line: a stretch of it,
     // which starts and ends between characters, with the cursor and the anchor counted inside it.
     constexpr int kSurroundingSide = 1024;
-    const auto isLow = [this](int at) { return at > 0 && at < m_line.size() && m_line[at].isLowSurrogate(); };
-    int from = std::max(0, m_cursor - kSurroundingSide);
-    int to = static_cast<int>(std::min<qsizetype>(m_line.size(), m_cursor + kSurroundingSide));
+    const QStringView line = this->line();
+    const int cursor = m_model.cursor();
+    const auto isLow = [line](int at) { return at > 0 && at < line.size() && line[at].isLowSurrogate(); };
+    int from = std::max(0, cursor - kSurroundingSide);
+    int to = std::min(m_model.size(), cursor + kSurroundingSide);
     from -= isLow(from) ? 1 : 0;
     to += isLow(to) ? 1 : 0;
     switch (query) {
     case Qt::ImCursorRectangle: {
-        const QRect line = textLine(); // where an input method puts its window
-        return QRect(line.left() + qRound(m_view.xOf(m_cursor).value_or(0)), line.top(), 1, line.height());
+        const QRect place = textLine(); // where an input method puts its window
+        return QRect(place.left() + qRound(m_view.xOf(cursor).value_or(0)), place.top(), 1, place.height());
     }
     case Qt::ImSurroundingText:
-        return m_line.mid(from, to - from);
+        return line.sliced(from, to - from).toString();
     case Qt::ImCursorPosition:
-        return m_cursor - from;
+        return cursor - from;
     case Qt::ImAnchorPosition:
-        return std::clamp(m_anchor, from, to) - from;
+        return std::clamp(m_model.anchor(), from, to) - from;
     case Qt::ImCurrentSelection: {
         const int start = std::clamp(selectionStart(), from, to);
-        return m_line.mid(start, std::clamp(selectionEnd(), from, to) - start);
+        return line.sliced(start, std::clamp(selectionEnd(), from, to) - start).toString();
     }
     case Qt::ImTextBeforeCursor:
-        return m_line.mid(from, m_cursor - from);
+        return line.sliced(from, cursor - from).toString();
     case Qt::ImTextAfterCursor:
-        return m_line.mid(m_cursor, to - m_cursor);
+        return line.sliced(cursor, to - cursor).toString();
     default:
         return QWidget::inputMethodQuery(query);
     }
@@ -182,7 +182,7 @@ void InputField::mousePressEvent(QMouseEvent* event)
         return;
     if (m_sinceDoubleClick.isValid() && !m_sinceDoubleClick.hasExpired(QApplication::doubleClickInterval()) &&
         (point - m_doubleClickAt).manhattanLength() < QApplication::startDragDistance())
-        select(0, static_cast<int>(m_line.size()));
+        select(0, m_model.size());
     else
         moveTo(positionAt(point), event->modifiers() & Qt::ShiftModifier);
 }
@@ -198,7 +198,7 @@ void InputField::mouseDoubleClickEvent(QMouseEvent* event)
     if (event->button() != Qt::LeftButton)
         return;
     m_doubleClickAt = event->position().toPoint();
-    const auto [start, end] = wordAt(m_line, positionAt(m_doubleClickAt));
+    const auto [start, end] = wordAt(line(), positionAt(m_doubleClickAt));
     select(start, end);
     m_sinceDoubleClick.start();
 }
@@ -214,9 +214,9 @@ void InputField::contextMenuEvent(QContextMenuEvent* event)
         action->setShortcut(key);
         action->setEnabled(enabled);
     };
-    const bool selected = m_anchor != m_cursor;
-    add(tr("&Undo"), "edit-undo", QKeySequence::Undo, m_history.canUndo(), [this] { travel(true); });
-    add(tr("&Redo"), "edit-redo", QKeySequence::Redo, m_history.canRedo(), [this] { travel(false); });
+    const bool selected = m_model.hasSelection();
+    add(tr("&Undo"), "edit-undo", QKeySequence::Undo, m_model.canUndo(), [this] { travel(true); });
+    add(tr("&Redo"), "edit-redo", QKeySequence::Redo, m_model.canRedo(), [this] { travel(false); });
     menu->addSeparator();
     add(tr("Cu&t"), "edit-cut", QKeySequence::Cut, selected, [this] { cut(); });
     add(tr("&Copy"), "edit-copy", QKeySequence::Copy, selected, [this] { copy(); });
@@ -225,8 +225,8 @@ void InputField::contextMenuEvent(QContextMenuEvent* event)
     add(tr("&Paste"), "edit-paste", QKeySequence::Paste, offered != nullptr && offered->hasText(), [this] { paste(); });
     add(tr("Delete"), "edit-delete", QKeySequence::Delete, selected, [this] { replaceSelection({}); });
     menu->addSeparator();
-    add(tr("Select All"), "edit-select-all", QKeySequence::SelectAll, selectionEnd() - selectionStart() < m_line.size(),
-        [this] { select(0, m_line.size()); });
+    add(tr("Select All"), "edit-select-all", QKeySequence::SelectAll, selectionEnd() - selectionStart() < m_model.size(),
+        [this] { select(0, m_model.size()); });
     menu->popup(event->globalPos());
 }
 

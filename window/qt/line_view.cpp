@@ -34,18 +34,18 @@ void layOutLine(QTextLayout& layout, QStringView text, const QFont& font)
 }
 
 // A window never starts between the two halves of a surrogate pair.
-int characterStart(const QString& text, int position)
+int characterStart(QStringView text, int position)
 {
     return position > 0 && position < text.size() && text[position].isLowSurrogate() ? position - 1 : position;
 }
 
 } // namespace
 
-void LineView::layOut(const QString& text)
+void LineView::layOut(QStringView text)
 {
     const int available = static_cast<int>(text.size()) - m_start;
     for (int length = std::min(available, kFirstWindow);; length = std::min(available, length * 4)) {
-        layOutLine(m_layout, QStringView(text).sliced(m_start, length), m_font);
+        layOutLine(m_layout, text.sliced(m_start, length), m_font);
         if (length == available || length >= kLargestWindow ||
             m_layout.lineAt(0).naturalTextWidth() > m_offset + m_width + kMargins)
             break;
@@ -53,14 +53,14 @@ void LineView::layOut(const QString& text)
     m_laidOut = true;
 }
 
-void LineView::placeAt(const QString& text, int position, qreal x)
+void LineView::placeAt(QStringView text, int position, qreal x)
 {
     QTextLayout measure; // the stretch left of position, widened until it covers x
     int from = position;
     qreal needed = 0;
     for (int reach = kFirstWindow;; reach *= 4) {
         from = characterStart(text, std::max(0, position - reach));
-        layOutLine(measure, QStringView(text).sliced(from, position - from), m_font);
+        layOutLine(measure, text.sliced(from, position - from), m_font);
         needed = measure.lineAt(0).cursorToX(position - from);
         if (needed >= x || from == 0 || reach >= kLargestWindow)
             break;
@@ -81,7 +81,7 @@ void LineView::placeAt(const QString& text, int position, qreal x)
         layOut(text);
 }
 
-void LineView::keepVisible(const QString& text, int cursor, const QFont& font, int width)
+void LineView::keepVisible(QStringView text, int cursor, const QFont& font, int width)
 {
     const int size = static_cast<int>(text.size());
     if (!m_laidOut || font != m_font || width != m_width || m_start > size) {

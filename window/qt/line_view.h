@@ -16,7 +16,7 @@ public:
 
     // Scrolls as the toolkit's line edit does: as little as possible so that position cursor lies in
     // [0, width), and no space after the end of the text while the text is wider than the view.
-    void keepVisible(const QString& text, int cursor, const QFont& font, int width);
+    void keepVisible(QStringView text, int cursor, const QFont& font, int width);
 
     // The position nearest x, and the x of a position that is laid out, relative to the view's left edge.
     [[nodiscard]] int positionAt(qreal x) const;
@@ -28,9 +28,9 @@ public:
 
 private:
     // Lays out from m_start far enough to fill the view.
-    void layOut(const QString& text);
+    void layOut(QStringView text);
     // Scrolls so that position lies at x.
-    void placeAt(const QString& text, int position, qreal x);
+    void placeAt(QStringView text, int position, qreal x);
 
     QFont m_font;
     int m_width = 0;
