@@ -135,8 +135,9 @@ std::string described(const MarkedLine& state, const Padding& padding)
     const bool after = !padding.after.empty() && rest.ends_with(padding.after);
     if (after)
         rest.remove_suffix(padding.after.size());
-    if (rest.size() > 200) // a padding that an edit has cut into
-        return shown + "(" + std::to_string(rest.size()) + " code units)";
+    if (rest.size() > 200) // a padding that an edit has cut into: the offsets
+        return "a line of " + std::to_string(state.line.size()) + " code units, anchor " +
+               std::to_string(state.anchor) + ", cursor " + std::to_string(state.cursor);
     for (const char16_t unit : rest) {
         char escaped[16];
         std::snprintf(escaped, sizeof escaped, "\\u{%X}", static_cast<unsigned>(unit));

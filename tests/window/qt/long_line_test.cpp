@@ -3,6 +3,9 @@
 // draw the same glyphs and cursor, whether the line is long or short, and across the switch.
 #include "window/qt/input_field.h"
 
+#include "tests/support/field_scenarios.h"
+#include "window/form1_behaviour.h"
+
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
@@ -194,6 +197,8 @@ private slots:
     void init();
     void cleanup();
 
+    void actsOutTheScenarios_data();
+    void actsOutTheScenarios();
     void actsAndLooksAsTheToolkitsField_data();
     void actsAndLooksAsTheToolkitsField();
     void readerMeetsTheToolkitsAnswers();
@@ -244,6 +249,86 @@ void LongLineTest::init()
 void LongLineTest::cleanup()
 {
     m_window.reset();
+}
+
+void LongLineTest::actsOutTheScenarios_data()
+{
+    QTest::addColumn<int>("index");
+    QTest::addColumn<bool>("oracle"); // the toolkit's line edit, on the short line only
+    const std::vector<Scenario> scenarios = fieldScenarios();
+    for (std::size_t index = 0; index < scenarios.size(); ++index) {
+        const std::string& name = scenarios[index].name;
+        QTest::newRow(("toolkit's: " + name).c_str()) << static_cast<int>(index) << true;
+        QTest::newRow(name.c_str()) << static_cast<int>(index) << false;
+    }
+}
+
+// The scenarios every front-end acts out, on the field at every length, and on the toolkit's line edit,
+// the oracle, at the short one. The clipboard is read on its own, after each copy.
+void LongLineTest::actsOutTheScenarios()
+{
+    QFETCH(int, index);
+    QFETCH(bool, oracle);
+    const Scenario scenario = fieldScenarios().at(static_cast<std::size_t>(index));
+    QWidget* field = oracle ? static_cast<QWidget*>(m_standard) : m_field;
+    field->setFocus(Qt::ActiveWindowFocusReason);
+    const auto commands = QMetaEnum::fromType<QKeySequence::StandardKey>();
+    const QStringList byCommand{"SelectAll", "Copy", "Cut", "Paste", "Undo", "Redo"}; // else a key by its name
+    const auto qt = [](std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); };
+    const auto state = [field] {
+        QAccessibleTextInterface* text = textOf(*field);
+        int start = text->cursorPosition();
+        int end = start;
+        if (text->selectionCount() > 0)
+            text->selection(0, &start, &end);
+        const QString line = text->text(0, text->characterCount());
+        const int cursor = text->cursorPosition();
+        return MarkedLine{line.toStdU16String(), cursor == start ? end : start, cursor};
+    };
+    const auto breaksLine = [](const ScenarioStep& step) {
+        return step.verb == "clip" && std::ranges::any_of(step.argument, form1_behaviour::isLineBreak);
+    };
+    if (oracle && std::ranges::any_of(scenario.steps, breaksLine))
+        QSKIP("the toolkit's line edit keeps pasted line breaks, which the field makes spaces");
+    std::vector<Padding> paddings = paddingsFor(shortLength(scenario.steps.front().argument), InputField::kLongLine);
+    paddings.resize(oracle ? 1 : paddings.size());
+    for (const Padding& padding : paddings) {
+        for (const ScenarioStep& step : scenario.steps) {
+            const QString where = QStringLiteral("%1, field_scenarios.txt:%2")
+                                      .arg(QString::fromStdString(padding.name))
+                                      .arg(step.lineNumber);
+            const QString argument = qt(step.argument);
+            if (step.verb == "start") {
+                const MarkedLine start = unmark(step.argument, padding);
+                oracle ? m_standard->setText(qt(start.line)) : m_field->setText(qt(start.line));
+                textOf(*field)->setSelection(0, start.anchor, start.cursor);
+            } else if (step.verb == "key" && byCommand.contains(argument)) {
+                const int command = commands.keyToValue(argument.toLatin1());
+                QTest::keySequence(field, QKeySequence(static_cast<QKeySequence::StandardKey>(command)));
+            } else if (step.verb == "key") {
+                QTest::keySequence(field, QKeySequence(argument));
+            } else if (step.verb == "type") {
+                QTest::keyClicks(field, argument);
+            } else if (step.verb == "clip") {
+                QApplication::clipboard()->setText(argument);
+            } else if (step.verb == "expect" && step.expectedFor("qt") == u"-") {
+                break;
+            } else if (step.verb == "expect") {
+                const MarkedLine expected = unmark(step.expectedFor("qt"), padding);
+                const MarkedLine now = state();
+                QVERIFY2(now == expected, qPrintable(where + QStringLiteral(": ") +
+                                                     QString::fromStdString(described(now, padding)) +
+                                                     QStringLiteral(", expected ") +
+                                                     QString::fromStdString(described(expected, padding))));
+            } else if (step.verb == "clipboard") {
+                QVERIFY2(QApplication::clipboard()->text() == qt(unmark(step.argument, padding).line),
+                         qPrintable(where + QStringLiteral(": the clipboard holds ") +
+                                    QApplication::clipboard()->text().left(40)));
+            } else {
+                QFAIL(qPrintable(where + QStringLiteral(": unknown step")));
+            }
+        }
+    }
 }
 
 void LongLineTest::actsAndLooksAsTheToolkitsField_data()
