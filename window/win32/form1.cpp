@@ -8,7 +8,7 @@
 #include "window/prompt_colour.h"
 #include "window/win32/caption_size.h"
 #include "window/win32/dpi.h"
-#include "window/win32/pasted_line.h"
+#include "window/win32/line_field.h"
 #include "window/win32/wide.h"
 
 #include <string>
@@ -66,7 +66,7 @@ HWND makeControl(HWND parent, const ControlDesign& control)
                                    WS_EX_CLIENTEDGE, id)) {
             // 0 lifts the limit; the default of about 30,000 characters would cut a pasted line.
             SendMessageW(box, EM_SETLIMITTEXT, static_cast<WPARAM>(behaviour::kTextBoxLengthLimit.value_or(0)), 0);
-            if (!takePastesAsOneLine(box)) {
+            if (!LineField::attach(box)) {
                 DestroyWindow(box);
                 return nullptr;
             }
@@ -354,24 +354,17 @@ HWND Form1::edit(Field field) const
 
 std::u16string Form1::text(Field field) const
 {
-    HWND box = edit(field);
-    // Both calls return 0 for an empty field too; only the error code tells a failure apart.
-    SetLastError(ERROR_SUCCESS);
-    const int length = GetWindowTextLengthW(box);
-    if (length == 0 && GetLastError() != ERROR_SUCCESS)
-        throw refused("the field would not give its length");
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    SetLastError(ERROR_SUCCESS);
-    const int copied = GetWindowTextW(box, text.data(), length + 1);
-    if (copied == 0 && GetLastError() != ERROR_SUCCESS)
+    // The whole line, which the edit control holds only a stretch of when it is long.
+    const LineField* box = LineField::of(edit(field));
+    if (box == nullptr)
         throw refused("the field would not give its text");
-    text.resize(static_cast<std::size_t>(copied));
-    return fromWide(text);
+    return box->line();
 }
 
 void Form1::setText(Field field, const std::u16string& text)
 {
-    if (!SetWindowTextW(edit(field), toWide(text).c_str()))
+    LineField* box = LineField::of(edit(field));
+    if (box == nullptr || !box->setLine(text))
         throw refused("the field would not take its text");
 }
 
