@@ -188,9 +188,9 @@ LineModel::Stretch LineModel::stretchFor(const FieldSizes& sizes) const
 
 bool LineModel::stretchServes(Stretch shown, const FieldSizes& sizes) const
 {
-    if (size() <= sizes.threshold || shown.size() > sizes.threshold)
+    if (size() <= sizes.threshold)
         return shown == Stretch{0, size()};
-    return shown.start <= m_cursor && m_cursor <= shown.end && shown.end <= size() &&
+    return shown.size() <= 2 * sizes.side + 2 && shown.start <= m_cursor && m_cursor <= shown.end && shown.end <= size() &&
            (m_cursor - shown.start >= sizes.margin || shown.start == 0) &&
            (shown.end - m_cursor >= sizes.margin || shown.end == size());
 }

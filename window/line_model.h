@@ -83,8 +83,8 @@ public:
     // The stretch a native box with these sizes shows: the whole line up to the threshold, else about
     // twice sizes.side around the cursor, starting and ending between characters.
     [[nodiscard]] Stretch stretchFor(const FieldSizes& sizes) const;
-    // Whether a box showing shown can go on showing it: it holds the cursor, not too near an end with more
-    // line beyond, and it is the whole line exactly when the line is short.
+    // Whether a box showing shown can go on showing it: the whole line when the line is short; else a
+    // stretch no longer than stretchFor's, which holds the cursor not too near an end with more beyond.
     [[nodiscard]] bool stretchServes(Stretch shown, const FieldSizes& sizes) const;
 
     // A native box that showed shown now holds text: the difference goes into the line as one edit of run,

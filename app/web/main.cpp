@@ -21,11 +21,6 @@ EMSCRIPTEN_KEEPALIVE void hexdec_applyPromptColour()
 {
     form1->applyPromptColour();
 }
-
-EMSCRIPTEN_KEEPALIVE void hexdec_lineOfPastedText()
-{
-    Form1::answerLineOfPastedText();
-}
 }
 
 int main()

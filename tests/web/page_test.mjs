@@ -9,6 +9,7 @@ import {after, before, test} from 'node:test';
 import {pathToFileURL} from 'node:url';
 
 import {cannot, clipboard, launch, setClipboard} from './browsers.mjs';
+import {described, expectedFor, fieldScenarios, paddingsFor, unmark} from './field_scenarios.mjs';
 
 const engine = process.env.HEXDEC_ENGINE;
 const pageAddress = pathToFileURL(process.env.HEXDEC_PAGE).href;
@@ -169,6 +170,55 @@ test('a pasted text is one line: each line break a space, those at the end dropp
     assert.equal(await value(page, 'Text1'), '0A ');
     await page.press('Control+Z');
     assert.equal(await value(page, 'Text1'), '', 'the typing before the paste undone next');
+}));
+
+// The page's threshold (window/field_sizes.h), past which an input holds only a stretch of its line.
+const kThreshold = 16384;
+
+// The scenarios every front-end acts out, on Text1 at every length, by keys; the clipboard read on its own.
+test('the editing scenarios at every length', () => onPage(async (page) => {
+    const commands = {SelectAll: 'Control+A', Copy: 'Control+C', Cut: 'Control+X', Paste: 'Control+V',
+                      Undo: 'Control+Z', Redo: 'Control+Y'};
+    const keyName = (name) => commands[name] ?? name.replace('Ctrl+', 'Control+').replace(/(Left|Right)$/, 'Arrow$1');
+    const state = () => page.evaluate(() => {
+        const field = form1Page.fields.find((f) => f?.input.id === 'Text1');
+        const view = field.view();
+        return {line: field.text(view, 0, view.size), anchor: view.anchor, cursor: view.cursor};
+    });
+    for (const scenario of fieldScenarios()) {
+        const start = unmark(scenario.steps[0].argument, {before: '', after: ''});
+        for (const padding of paddingsFor(start.line.length, kThreshold)) {
+            for (const step of scenario.steps) {
+                const where = `${scenario.name}, ${padding.name}, field_scenarios.txt:${step.lineNumber}`;
+                if (step.verb === 'start') {
+                    await page.evaluate(({line, anchor, cursor}) => {
+                        const field = form1Page.fields.find((f) => f?.input.id === 'Text1');
+                        field.input.focus();
+                        field.hand(line);
+                        _hexdec_field_setLine(field.control);
+                        _hexdec_field_select(field.control, anchor, cursor);
+                    }, unmark(step.argument, padding));
+                } else if (step.verb === 'key') {
+                    await page.press(keyName(step.argument));
+                } else if (step.verb === 'type') {
+                    await page.type(step.argument);
+                } else if (step.verb === 'clip') {
+                    await setClipboard(step.argument);
+                } else if (step.verb === 'expect' && expectedFor(step, 'web') === '-') {
+                    break;
+                } else if (step.verb === 'expect') {
+                    const now = await state();
+                    const expected = unmark(expectedFor(step, 'web'), padding);
+                    assert.equal(described(now, padding), described(expected, padding), where);
+                    assert.deepEqual(now, expected, where);
+                } else if (step.verb === 'clipboard') {
+                    assert.equal(clipboard(), unmark(step.argument, padding).line, where);
+                } else {
+                    assert.fail(`${where}: unknown step`);
+                }
+            }
+        }
+    }
 }));
 
 test('on a long line selected whole, an arrow goes to the line\'s start or end', () => onPage(async (page) => {

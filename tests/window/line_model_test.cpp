@@ -158,6 +158,7 @@ TEST(LineModel, StretchMovesNearAnEndWithMoreBeyond)
     EXPECT_FALSE(model.stretchServes(shown, kSmall));
     model.moveTo(20, false);
     EXPECT_TRUE(model.stretchServes({12, 20}, kSmall)); // at the line's own end
+    EXPECT_FALSE(model.stretchServes({0, 20}, kSmall)) << "a long line held whole";
     model.setLine(u"short");
     EXPECT_FALSE(model.stretchServes({1, 5}, kSmall)); // a short line is shown whole
 }

@@ -7,6 +7,7 @@
 #include "window/form1_design.h"
 #include "window/form1_layout.h"
 #include "window/prompt_colour.h"
+#include "window/web/line_fields.h"
 #include "window/web/page_api.h"
 
 #include <cstdint>
@@ -102,7 +103,6 @@ Form1::Form1()
     applyPromptColour();
     layOut();
     page_wrapTabOrder(index(behaviour::kTabOrder.front()), index(behaviour::kTabOrder.back()));
-    page_knowLineBreaks(behaviour::kLineBreakUnits.data(), length(behaviour::kLineBreakUnits));
 }
 
 void Form1::click()
@@ -120,28 +120,16 @@ void Form1::applyPromptColour()
     page_setTextColour(index(Control::Label1), colour.red << 16 | colour.green << 8 | colour.blue);
 }
 
-void Form1::answerLineOfPastedText()
-{
-    std::u16string pasted(static_cast<std::size_t>(page_handedLength()), u'\0');
-    page_copyHanded(pasted.data());
-    const std::u16string line = behaviour::lineOfPastedText(pasted);
-    page_answer(line.data(), static_cast<int>(line.size()));
-}
-
 std::u16string Form1::text(Field which) const
 {
-    const int count = page_textLength(field(which));
-    if (count < 0)
+    if (!page_fieldConnected(field(which)))
         throw refused("the field would not give its text");
-    std::u16string text(static_cast<std::size_t>(count), u'\0');
-    if (!page_copyText(field(which), text.data()))
-        throw refused("the field would not give its text");
-    return text;
+    return lineOf(field(which)).line();
 }
 
 void Form1::setText(Field which, const std::u16string& text)
 {
-    if (!page_setText(field(which), text.data(), length(text)))
+    if (!setLineOf(field(which), text))
         throw refused("the field would not take its text");
 }
 

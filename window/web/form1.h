@@ -14,8 +14,6 @@ public:
     void click();
     // Pure blue, or the readable blue for the page's background; again whenever the background changes.
     void applyPromptColour();
-    // The text the page handed over (a paste), answered as the line a text box takes of it.
-    static void answerLineOfPastedText();
 
     [[nodiscard]] std::u16string text(Field field) const override;
     void setText(Field field, const std::u16string& text) override;

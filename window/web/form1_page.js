@@ -32,7 +32,7 @@ mergeInto(LibraryManager.library, {
             input.tabIndex = -1;
         if (maxLength >= 0)
             input.maxLength = maxLength;
-        form1Page.fields[control] = new LongLineField(input);
+        form1Page.fields[control] = new LineField(input, control);
     },
 
     page_addButton: function(control, name, nameLength, text, textLength, tabStop) {
@@ -105,46 +105,12 @@ mergeInto(LibraryManager.library, {
         form1Page.controls[control].style.color = '#' + rgb.toString(16).padStart(6, '0');
     },
 
-    page_textLength: function(control) {
-        const field = form1Page.fields[control];
-        if (!field.isConnected)
-            return -1;
-        form1Page.pending = field.value;
-        return form1Page.pending.length;
+    page_fieldConnected: function(control) {
+        return form1Page.fields[control].isConnected;
     },
 
-    page_copyText: function(control, into) {
-        const text = form1Page.pending;
-        form1Page.pending = null;
-        if (text === null || !form1Page.fields[control].isConnected)
-            return false;
-        form1Page.copyToHeap(text, into);
-        return true;
-    },
-
-    page_knowLineBreaks: function(units, length) {
-        const escaped = [...form1Page.string(units, length)].map((unit) => '\\u' + unit.charCodeAt(0).toString(16).padStart(4, '0'));
-        form1Page.lineBreak = new RegExp('[' + escaped.join('') + ']');
-    },
-
-    page_handedLength: function() {
-        return form1Page.handed.length;
-    },
-
-    page_copyHanded: function(into) {
-        form1Page.copyToHeap(form1Page.handed, into);
-    },
-
-    page_answer: function(text, length) {
-        form1Page.answer = form1Page.string(text, length);
-    },
-
-    page_setText: function(control, text, length) {
-        const field = form1Page.fields[control];
-        if (!field.isConnected)
-            return false;
-        field.value = form1Page.string(text, length);
-        return true;
+    page_showField: function(control) {
+        form1Page.fields[control].show();
     },
 
     page_showMessage__sig: 'viiiii',

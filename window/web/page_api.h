@@ -27,19 +27,10 @@ void page_setClientArea(int width, int height);
 [[nodiscard]] int page_background();
 void page_setTextColour(int control, int rgb);
 
-// -1 or false when the field is no longer on the page.
-[[nodiscard]] int page_textLength(int control);
-[[nodiscard]] bool page_copyText(int control, char16_t* into);
-[[nodiscard]] bool page_setText(int control, const char16_t* text, int length);
-
-// The code units that break a line (form1_behaviour.h): a paste without any is taken as it is, with
-// no trip through the window.
-void page_knowLineBreaks(const char16_t* units, int length);
-// Text the page hands the window to work on (a paste): its length, then its code units; and the
-// window's answer, which the page takes back.
-[[nodiscard]] int page_handedLength();
-void page_copyHanded(char16_t* into);
-void page_answer(const char16_t* text, int length);
+// Whether the text box is still on the page.
+[[nodiscard]] bool page_fieldConnected(int control);
+// Has the text box show its line anew (window/web/line_fields.h).
+void page_showField(int control);
 
 // Shows the modal box and returns once it is dismissed; the conversion waits for it meanwhile.
 void page_showMessage(const char16_t* prompt, int promptLength, const char16_t* title, int titleLength,

@@ -2,12 +2,8 @@
 // and fields, text to and from the heap, and the click of Command1.
 var form1Page = {
     controls: [],  // elements, indexed by Control
-    fields: [],    // a LongLineField for each text box, indexed by Control
+    fields: [],    // a LineField for each text box, indexed by Control
     clickRunning: false,
-    pending: null, // the text whose length was last asked for, until it is copied
-    handed: '',    // text handed to the window to work on, and its answer
-    answer: '',
-    lineBreak: /$^/, // matches a code unit that breaks a line, once the window has said which
 
     client() { return document.getElementById('client'); },
 
@@ -38,17 +34,6 @@ var form1Page = {
         form1Page.controls[control] = element;
         form1Page.client().appendChild(element);
         return element;
-    },
-
-    // Pasted text as a text box takes it: one line, by the window's rule (form1_behaviour.h).
-    lineOfPastedText(text)
-    {
-        if (!form1Page.lineBreak.test(text))
-            return text; // megabytes, often: not copied in and out for nothing
-        form1Page.handed = text;
-        _hexdec_lineOfPastedText();
-        form1Page.handed = '';
-        return form1Page.answer;
     },
 
     // Command1's click, once at a time: a second click while the first waits on its message box would
