@@ -13,14 +13,12 @@
 #include <QColor>
 #include <QEvent>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPalette>
 #include <QPushButton>
 #include <QString>
 
 #include <array>
 #include <cstdint>
-#include <limits>
 
 namespace {
 
@@ -34,20 +32,16 @@ template <typename Control> Control* makeControl(QWidget* parent, ::Control cont
     return widget;
 }
 
-QLineEdit* makeTextBox(QWidget* parent, ::Control control)
-{
-    auto* box = makeControl<QLineEdit>(parent, control);
-    box->setMaxLength(behaviour::kTextBoxLengthLimit.value_or(std::numeric_limits<int>::max()));
-    return box;
-}
+// Every text box takes a line of any length (form1_behaviour.h), and a line of megabytes stays quick.
+static_assert(!behaviour::kTextBoxLengthLimit);
 
 } // namespace
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
     : QWidget(parent), m_presenter(std::move(presenter)),
-      m_text1(makeControl<InputField>(this, Control::Text1)), m_text2(makeTextBox(this, Control::Text2)),
+      m_text1(makeControl<InputField>(this, Control::Text1)), m_text2(makeControl<InputField>(this, Control::Text2)),
       m_label1(makeControl<QLabel>(this, Control::Label1)), m_command1(makeControl<QPushButton>(this, Control::Command1)),
-      m_text3(makeTextBox(this, Control::Text3))
+      m_text3(makeControl<InputField>(this, Control::Text3))
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringView(design::kCaption).toString());
@@ -124,20 +118,19 @@ void Form1::changeEvent(QEvent* event)
     QWidget::changeEvent(event);
 }
 
-QLineEdit* Form1::lineEdit(Field field) const
+InputField* Form1::textBox(Field field) const
 {
-    return controlFor<QLineEdit*>(field, nullptr, m_text2, m_text3);
+    return controlFor(field, m_text1, m_text2, m_text3);
 }
 
 std::u16string Form1::text(Field field) const
 {
-    return (field == Field::Text1 ? m_text1->text() : lineEdit(field)->text()).toStdU16String();
+    return textBox(field)->text().toStdU16String();
 }
 
 void Form1::setText(Field field, const std::u16string& text)
 {
-    const QString line = QString::fromStdU16String(text);
-    field == Field::Text1 ? m_text1->setText(line) : lineEdit(field)->setText(line);
+    textBox(field)->setText(QString::fromStdU16String(text));
 }
 
 void Form1::showMessage(const std::u16string& prompt, MessageStyle style, const std::u16string& title)

@@ -12,7 +12,6 @@
 
 class InputField;
 class QLabel;
-class QLineEdit;
 class QPushButton;
 
 class Form1 : public QWidget, public Form
@@ -30,7 +29,7 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
-    [[nodiscard]] QLineEdit* lineEdit(Field field) const;
+    [[nodiscard]] InputField* textBox(Field field) const;
     [[nodiscard]] QWidget* widget(Control control) const;
     // Places the controls and sizes the window for the current font.
     void layOut();
@@ -39,8 +38,8 @@ private:
 
     std::unique_ptr<MessagePresenter> m_presenter;
     InputField* m_text1;
-    QLineEdit* m_text2;
+    InputField* m_text2;
     QLabel* m_label1;
     QPushButton* m_command1;
-    QLineEdit* m_text3;
+    InputField* m_text3;
 };

@@ -16,6 +16,11 @@ class InputFieldAccessible : public QAccessibleWidget,
 public:
     explicit InputFieldAccessible(QWidget* field) : QAccessibleWidget(field, QAccessible::EditableText) {}
 
+    // Its value is its line, as the toolkit's line edit's is.
+    QString text(QAccessible::Text t) const override
+    {
+        return t == QAccessible::Value ? field().line().toString() : QAccessibleWidget::text(t);
+    }
     // The toolkit's line edit inside is how the field draws a short line, not a control of its own.
     int childCount() const override { return 0; }
     QAccessibleInterface* child(int) const override { return nullptr; }

@@ -9,7 +9,6 @@
 
 #include <QClipboard>
 #include <QDropEvent>
-#include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QtTest>
@@ -34,7 +33,7 @@ private:
 
     std::unique_ptr<Form1> m_form;
     InputField* m_text1 = nullptr;
-    QLineEdit* m_text2 = nullptr;
+    InputField* m_text2 = nullptr;
     QPushButton* m_command1 = nullptr;
 };
 
@@ -42,7 +41,7 @@ void BadInputTest::openWindow(std::unique_ptr<MessagePresenter> presenter)
 {
     m_form = std::make_unique<Form1>(std::move(presenter));
     m_text1 = m_form->findChild<InputField*>(QStringLiteral("Text1"));
-    m_text2 = m_form->findChild<QLineEdit*>(QStringLiteral("Text2"));
+    m_text2 = m_form->findChild<InputField*>(QStringLiteral("Text2"));
     m_command1 = m_form->findChild<QPushButton*>(QStringLiteral("Command1"));
     QVERIFY(m_text1 && m_text2 && m_command1);
     m_form->show();
