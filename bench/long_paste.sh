@@ -6,6 +6,8 @@
 #   cpu_pct    CPU use over 5 s of idle with the focus back in the input field (its cursor blinking),
 #   freeze_ms  the longest the event loop left a ping unanswered over those 5 s (pinged every 20 ms),
 #   rss_mib    resident memory after all that, and hwm_mib, its peak,
+#   undo_ms    ctrl+a, Delete and ctrl+z in the long line until the event loop answers again (the whole
+#              line then checked to be back),
 # checks the output, then prints the medians for each line.
 #   bench/long_paste.sh [--wine x86|x64] [RUNS] [LINE...]
 #       RUNS of each (default 5). A LINE is a length in megabytes (M, the default) or kilobytes (k) of
@@ -174,6 +176,15 @@ measure()
     rss=$(status_kib "$pid" VmRSS)
     hwm=$(status_kib "$pid" VmHWM)
 
+    # Select all, Delete, then undo, in the long line: the whole line back, and how soon.
+    t_select=$EPOCHREALTIME
+    timeout 5 xdotool key --delay 1 ctrl+a Delete ctrl+z
+    t_undo=$("$probe" answer "$window" "$answer_seconds") || fail "the program did not answer after the undo"
+    timeout 5 xdotool key ctrl+a ctrl+c
+    "$probe" answer "$window" "$answer_seconds" >/dev/null || fail "the program did not answer after the copy"
+    wait_for 10 bash -c '[[ $(timeout 5 xclip -o -selection clipboard 2>/dev/null | wc -c) == "$1" ]]' _ \
+        "$(wc -c <"$line")" || fail "the undo did not bring the whole line back"
+
     # The output, read back through the clipboard.
     click_at "$window" "${text2_at[@]}" || fail "could not click Text2"
     timeout 5 xdotool key ctrl+a ctrl+c
@@ -184,10 +195,10 @@ measure()
     stop "$xclip_pid"
     stop "$pid"
     awk -v t0="$t0" -v tp="$t_paste" -v to="$t_output" -v k="$((ticks1 - ticks0))" -v hz="$ticks_per_second" \
-        -v s="$start" -v e="$end" -v ping="$ping" -v rss="$rss" -v hwm="$hwm" 'BEGIN {
+        -v s="$start" -v e="$end" -v ping="$ping" -v rss="$rss" -v hwm="$hwm" -v us="$t_select" -v ue="$t_undo" 'BEGIN {
         split(ping, p, " ")
-        printf "%.0f %.0f %.1f %.0f %.1f %.1f\n", (tp - t0) * 1000, (to - t0) * 1000, k / hz / (e - s) * 100,
-            p[6], rss / 1024, hwm / 1024 }' >>"$results"
+        printf "%.0f %.0f %.1f %.0f %.1f %.1f %.0f\n", (tp - t0) * 1000, (to - t0) * 1000, k / hz / (e - s) * 100,
+            p[6], rss / 1024, hwm / 1024, (ue - us) * 1000 }' >>"$results"
 }
 
 median()
@@ -199,13 +210,13 @@ echo "program: ${program[*]}"
 for mb in "${sizes[@]}"; do
     make_line "$mb" >"$work/line"
     : >"$work/results"
-    printf '%-5s %-5s %9s %9s %8s %9s %8s %8s\n' line run paste_ms output_ms cpu_pct freeze_ms rss_mib hwm_mib
+    printf '%-5s %-5s %9s %9s %8s %9s %8s %8s %8s\n' line run paste_ms output_ms cpu_pct freeze_ms rss_mib hwm_mib undo_ms
     for ((run = 1; run <= runs; run++)); do
         measure "$work/line" "$work/results" "$(expected_for "$mb")"
-        printf '%-5s %-5s %9s %9s %8s %9s %8s %8s\n' "$mb" "$run" $(tail -n1 "$work/results")
+        printf '%-5s %-5s %9s %9s %8s %9s %8s %8s %8s\n' "$mb" "$run" $(tail -n1 "$work/results")
     done
     printf '%-5s %-5s' "$mb" median
-    for column in 1 2 3 4 5 6; do
+    for column in 1 2 3 4 5 6 7; do
         printf ' %8s' "$(cut -d' ' -f"$column" "$work/results" | median)"
     done
     echo

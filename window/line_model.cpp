@@ -58,15 +58,15 @@ void LineModel::moveTo(int position, bool extend)
     select(extend ? m_anchor : position, position);
 }
 
-void LineModel::replace(int start, int end, std::u16string_view with, Run run)
+void LineModel::replace(int start, int end, std::u16string with, Run run)
 {
     start = std::clamp(start, 0, size());
     end = std::clamp(end, start, size());
     if (start == end && with.empty())
         return;
-    Step step{start,    m_line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)),
-              std::u16string(with), m_anchor, m_cursor, run, m_stamp};
     const int caret = start + static_cast<int>(with.size());
+    Step step{start,    m_line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)),
+              std::move(with), m_anchor, m_cursor, run, m_stamp};
     apply(start, step.removed, step.inserted, caret, caret);
     m_redo.clear();
     if (m_undo.empty() || !m_undo.back().takeIn(step))
@@ -214,7 +214,8 @@ void LineModel::takeEdit(Stretch& shown, std::u16string_view text, Run run)
     const int start = shown.start;
     shown.end = start + nowSize;
     replace(start + head, start + wasSize - tail,
-            text.substr(static_cast<std::size_t>(head), static_cast<std::size_t>(nowSize - tail - head)), run);
+            std::u16string(text.substr(static_cast<std::size_t>(head), static_cast<std::size_t>(nowSize - tail - head))),
+            run);
 }
 
 void LineModel::takeSelection(Stretch shown, int start, int end)

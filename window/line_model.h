@@ -11,6 +11,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class LineModel
@@ -57,10 +58,11 @@ public:
     void selectAll() { select(0, size()); }
 
     // Every edit is an undo step, or joins the one before it within a run of keystrokes.
-    void replace(int start, int end, std::u16string_view with, Run run = Run::None);
-    void replaceSelection(std::u16string_view with, Run run = Run::None)
+    // with is taken, not copied: it may be megabytes.
+    void replace(int start, int end, std::u16string with, Run run = Run::None);
+    void replaceSelection(std::u16string with, Run run = Run::None)
     {
-        replace(selectionStart(), selectionEnd(), with, run);
+        replace(selectionStart(), selectionEnd(), std::move(with), run);
     }
     [[nodiscard]] bool canUndo() const { return !m_undo.empty(); }
     [[nodiscard]] bool canRedo() const { return !m_redo.empty(); }

@@ -59,7 +59,7 @@ public:
     {
         for (std::size_t at = 0; at < text.size(); ++at) {
             const bool pair = text[at] >= 0xD800 && text[at] <= 0xDBFF && at + 1 < text.size();
-            m_model.replaceSelection(text.substr(at, pair ? 2 : 1), Run::Typing);
+            m_model.replaceSelection(std::u16string(text.substr(at, pair ? 2 : 1)), Run::Typing);
             at += pair ? 1 : 0;
         }
     }

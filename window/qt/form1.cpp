@@ -125,7 +125,7 @@ InputField* Form1::textBox(Field field) const
 
 std::u16string Form1::text(Field field) const
 {
-    return textBox(field)->text().toStdU16String();
+    return textBox(field)->units();
 }
 
 void Form1::setText(Field field, const std::u16string& text)

@@ -17,15 +17,6 @@
 #include <limits>
 #include <utility>
 
-namespace {
-
-std::u16string_view units(const QString& text)
-{
-    return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
-}
-
-} // namespace
-
 InputField::InputField(QWidget* parent) : QWidget(parent), m_short(new QLineEdit(this))
 {
     static const bool described = (QAccessible::installFactory(&InputField::accessibleFor), true);
@@ -69,7 +60,7 @@ void InputField::moveTo(int position, bool select)
 
 void InputField::replace(int start, int end, const QString& with, Run run)
 {
-    m_model.replace(start, end, units(with), run);
+    m_model.replace(start, end, std::u16string(units(with)), run);
 }
 
 void InputField::show(int start, std::u16string_view removed, std::u16string_view inserted)
@@ -100,14 +91,8 @@ void InputField::copy() const
 
 void InputField::paste()
 {
-    replaceSelection(lineOfPastedText(QGuiApplication::clipboard()->text())); // read once: it may be megabytes
-}
-
-QString InputField::lineOfPastedText(const QString& text)
-{
-    const std::u16string_view units(reinterpret_cast<const char16_t*>(text.utf16()),
-                                    static_cast<std::size_t>(text.size()));
-    return QString::fromStdU16String(form1_behaviour::lineOfPastedText(units));
+    const QString pasted = QGuiApplication::clipboard()->text(); // read once: it may be megabytes
+    m_model.replaceSelection(form1_behaviour::lineOfPastedText(units(pasted)));
 }
 
 void InputField::travel(bool back)

@@ -44,6 +44,13 @@ public:
     explicit InputField(QWidget* parent = nullptr);
 
     [[nodiscard]] QString text() const { return line().toString(); }
+    // The line as the window's core takes it, without a copy.
+    [[nodiscard]] const std::u16string& units() const { return m_model.line(); }
+    // A text's UTF-16 code units, as the line model takes them.
+    [[nodiscard]] static std::u16string_view units(const QString& text)
+    {
+        return {reinterpret_cast<const char16_t*>(text.utf16()), static_cast<std::size_t>(text.size())};
+    }
     // As the toolkit's line edit takes a new text: the cursor at its end, and nothing to undo.
     void setText(const QString& text);
 
@@ -91,8 +98,6 @@ private:
         replaceSelection({});
     }
     void paste();
-    // Pasted and dropped text as the line takes it (form1_behaviour.h).
-    static QString lineOfPastedText(const QString& text);
     // Undo (back) or redo.
     void travel(bool back);
 

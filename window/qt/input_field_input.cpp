@@ -2,6 +2,8 @@
 // input go to the toolkit's line edit, but for undo, redo and paste, which reach across the two forms.
 #include "window/qt/input_field.h"
 
+#include "window/form1_behaviour.h"
+
 #include "window/qt/text_boundaries.h"
 
 #include <QApplication>
@@ -241,5 +243,6 @@ void InputField::dropEvent(QDropEvent* event)
     event->acceptProposedAction();
     const int at = positionAt(event->position().toPoint());
     select(at, at); // as in the toolkit's line edit, the drop moves the cursor first
-    replace(at, at, lineOfPastedText(event->mimeData()->text()));
+    const QString dropped = event->mimeData()->text();
+    m_model.replace(at, at, form1_behaviour::lineOfPastedText(units(dropped)));
 }

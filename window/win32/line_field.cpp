@@ -299,7 +299,7 @@ void LineField::edit(std::u16string_view with, Run run)
 {
     if ((GetWindowLongPtrW(m_edit, GWL_STYLE) & ES_READONLY) != 0)
         return;
-    m_model.replaceSelection(with, run);
+    m_model.replaceSelection(std::u16string(with), run);
     show();
 }
 
