@@ -11,6 +11,8 @@
 //   freeze_ms    the longest a 20 ms timer on the page was late over those 5 s,
 //   rss_mib      the page's process's resident memory after that, and hwm_mib, its peak, and
 //   above_mib    resident memory above what that process held before the paste,
+//   undo_ms      ctrl+a, Delete and ctrl+z in the long line, by the driver, until the next frame (the
+//                whole line then checked to be back),
 // checks the output, then prints the medians for each line length.
 //   node bench/web_long_paste.mjs PAGE [RUNS] [MEGABYTES...]   RUNS of each (default 5), lengths (default 1 10)
 import {readdirSync, readFileSync} from 'node:fs';
@@ -123,6 +125,15 @@ async function measure(line)
             Math.max(0, ...window.lateness.filter(([at]) => at >= from).map(([, late]) => late)), idleFrom);
         const rss = statusKib(renderer, 'VmRSS');
         const hwm = statusKib(renderer, 'VmHWM');
+        // Select all, Delete, then undo, in the long line, until the next frame; the whole line back.
+        const selectedAt = Date.now();
+        for (const key of ['Control+A', 'Delete', 'Control+Z'])
+            await page.press(key);
+        await page.evaluate(() => new Promise((done) => requestAnimationFrame(() => setTimeout(done))));
+        const undone = Date.now() - selectedAt;
+        const back = await page.evaluate(() => form1Page.fields.find((field) => field?.input.id === 'Text1').view().size);
+        if (back !== line.length)
+            throw new Error(`after the undo the line holds ${back} code units, not ${line.length}`);
         const output = await page.evaluate(() => document.getElementById('Text2').value);
         if (output !== expected)
             throw new Error(`Text2 holds '${output.slice(0, 80)}', expected '${expected}'`);
@@ -130,7 +141,7 @@ async function measure(line)
         return {load_ms: load, launch_ms: interactiveAt - launchedAt, paste_ms: pastedAt - pressedAt,
                 output_ms: outputAt - pressedAt, task_ms: task, cpu_pct: percent(0), render_pct: percent(1),
                 freeze_ms: freeze, rss_mib: rss / 1024, hwm_mib: hwm / 1024,
-                above_mib: (rss - before.get(renderer)) / 1024};
+                above_mib: (rss - before.get(renderer)) / 1024, undo_ms: undone};
     } finally {
         await browser.close();
     }

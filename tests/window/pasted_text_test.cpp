@@ -36,7 +36,7 @@ class PastedTextTest : public testing::TestWithParam<PastedText>
 
 TEST_P(PastedTextTest, BecomesOneLine)
 {
-    EXPECT_EQ(form1_behaviour::lineOfPastedText(GetParam().pasted), GetParam().line);
+    EXPECT_EQ(form1_behaviour::lineOfPastedText(std::u16string(GetParam().pasted)), GetParam().line);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paste, PastedTextTest, testing::ValuesIn(kPastedTexts),

@@ -92,7 +92,7 @@ void InputField::copy() const
 void InputField::paste()
 {
     const QString pasted = QGuiApplication::clipboard()->text(); // read once: it may be megabytes
-    m_model.replaceSelection(form1_behaviour::lineOfPastedText(units(pasted)));
+    m_model.replaceSelection(form1_behaviour::lineOfPastedText(std::u16string(units(pasted))));
 }
 
 void InputField::travel(bool back)

@@ -244,5 +244,5 @@ void InputField::dropEvent(QDropEvent* event)
     const int at = positionAt(event->position().toPoint());
     select(at, at); // as in the toolkit's line edit, the drop moves the cursor first
     const QString dropped = event->mimeData()->text();
-    m_model.replace(at, at, form1_behaviour::lineOfPastedText(units(dropped)));
+    m_model.replace(at, at, form1_behaviour::lineOfPastedText(std::u16string(units(dropped))));
 }

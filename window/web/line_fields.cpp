@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <utility>
 
 namespace {
 
@@ -121,7 +122,7 @@ EMSCRIPTEN_KEEPALIVE void hexdec_field_select(int control, int anchor, int curso
 EMSCRIPTEN_KEEPALIVE void hexdec_field_insert(int control, int run, bool pasted)
 {
     LineModel& model = field(control).model;
-    model.replaceSelection(pasted ? form1_behaviour::lineOfPastedText(g_handed) : g_handed,
+    model.replaceSelection(pasted ? form1_behaviour::lineOfPastedText(std::move(g_handed)) : std::move(g_handed),
                            static_cast<LineModel::Run>(run));
 }
 

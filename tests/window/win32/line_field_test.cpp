@@ -126,4 +126,38 @@ TEST_F(LineFieldTest, ActsOutTheScenariosAtEveryLength)
     }
 }
 
+// The context menu's commands, each with whether it is enabled.
+std::wstring menuStates(const LineField& field)
+{
+    HMENU menu = field.makeContextMenu();
+    std::wstring states;
+    for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+        wchar_t caption[64] = L"";
+        if (GetMenuStringW(menu, static_cast<UINT>(item), caption, 64, MF_BYPOSITION) == 0)
+            continue; // a separator
+        const bool enabled = (GetMenuState(menu, static_cast<UINT>(item), MF_BYPOSITION) & MF_GRAYED) == 0;
+        states += std::wstring(states.empty() ? L"" : L", ") + caption + (enabled ? L" on" : L" off");
+    }
+    DestroyMenu(menu);
+    return states;
+}
+
+// The edit control's own menu asks the control, which holds only a stretch of a long line and one level of
+// undo: the field's asks the line. Its commands are the edit control's, in its order.
+TEST_F(LineFieldTest, ContextMenuOffersWhatTheLineCanDo)
+{
+    putOnClipboard(u"12");
+    ASSERT_TRUE(field().setLine(u"11 " + std::u16string(5000, u'2')));
+    EXPECT_EQ(menuStates(field()), L"&Undo off, Cu&t off, &Copy off, &Paste on, &Delete off, Select &All on");
+    press(m_edit, u"Shift+Home"); // past the stretch
+    EXPECT_EQ(menuStates(field()), L"&Undo off, Cu&t on, &Copy on, &Paste on, &Delete on, Select &All off");
+    press(m_edit, u"Right");
+    press(m_edit, u"Backspace");
+    EXPECT_EQ(menuStates(field()), L"&Undo on, Cu&t off, &Copy off, &Paste on, &Delete off, Select &All on");
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    CloseClipboard();
+    EXPECT_EQ(menuStates(field()), L"&Undo on, Cu&t off, &Copy off, &Paste off, &Delete off, Select &All on");
+}
+
 } // namespace
