@@ -80,8 +80,12 @@ class LineField
         const input = this.input;
         // Only when it differs: setting a selection tells of a change, which would come back here.
         if (view.textChanged || input.selectionStart !== start || input.selectionEnd !== end ||
-            (start !== end && backward !== (input.selectionDirection === 'backward')))
+            (start !== end && backward !== (input.selectionDirection === 'backward'))) {
             input.setSelectionRange(start, end, backward ? 'backward' : 'forward');
+            // WebKit leaves the caret out of sight when it is set at either end of a new value.
+            if (cursor === 0 || cursor === input.value.length)
+                input.scrollLeft = cursor === 0 ? 0 : input.scrollWidth;
+        }
         this.told = [input.selectionStart, input.selectionEnd];
     }
 

@@ -356,14 +356,8 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
     row("copy all, paste at the end", line, {"std:SelectAll", "std:Copy", "key:End", "std:Paste", "std:Undo"});
     row("cut a word, paste at the start", line,
         {"key:Ctrl+Left", "key:Ctrl+Shift+Right", "std:Cut", "key:Home", "std:Paste"});
-    row("paste over a selection", line, {"clip:12 34", "key:Home", "key:Ctrl+Shift+Right", "std:Paste", "key:Left"});
-    row("undo a run of typing", line, {"key:Home", "type:ABC", "std:Undo", "std:Redo"});
-    row("undo a run of Backspace", line, {"key:Backspace", "key:Backspace", "std:Undo"});
-    row("typing and Delete undo apart", line, {"key:Home", "type:A", "key:Delete", "std:Undo", "std:Undo"});
     row("Backspace and Delete undo apart", line, {"key:Left", "key:Backspace", "key:Delete", "std:Undo"});
-    row("a new edit ends redo", line, {"type:A", "std:Undo", "type:B", "std:Redo", "std:Undo"});
     row("undo and redo a paste", line, {"clip:12 34 ", "key:Home", "std:Paste", "std:Undo", "std:Redo"});
-    row("undo typing over a selection", line, {"key:Ctrl+Shift+Left", "type:Q", "std:Undo"});
     row("a surrogate pair is one character", line,
         {"clip:\U0001F600", "key:Home", "std:Paste", "key:Left", "key:Right", "key:Backspace", "std:Undo"});
     row("a tab is drawn to its stop", line, {"clip:A\tB", "key:Home", "std:Paste", "key:Home"});
@@ -398,9 +392,6 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
         {"key:Ctrl+Backspace", "key:Backspace", "std:Undo", "std:Undo"});
     row("short line: Ctrl+Backspace, then Backspace, undo as the toolkit's", word,
         {"key:Ctrl+Backspace", "key:Backspace", "std:Undo", "std:Undo"});
-    row("a deleted selection and the typing after it undo together", line,
-        {"key:Home", "key:Shift+Right", "key:Shift+Right", "key:Delete", "type:AB", "key:Backspace", "std:Undo",
-         "std:Undo"});
     row("the menu offers what it can do", line,
         {"menu-states", "clear-clip", "menu-states", "clip:12", "key:Shift+Left", "menu-states", "std:SelectAll",
          "menu-states", "key:Delete", "menu-states"});
