@@ -65,8 +65,10 @@ void LineModel::replace(int start, int end, std::u16string with, Run run)
     if (start == end && with.empty())
         return;
     const int caret = start + static_cast<int>(with.size());
-    Step step{start,    m_line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)),
-              std::move(with), m_anchor, m_cursor, run, m_stamp};
+    Step step{start,           m_line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)),
+              std::move(with), m_anchor,
+              m_cursor,        run,
+              m_stamp};
     apply(start, step.removed, step.inserted, caret, caret);
     m_redo.clear();
     if (m_undo.empty() || !m_undo.back().takeIn(step))
@@ -190,8 +192,8 @@ bool LineModel::stretchServes(Stretch shown, const FieldSizes& sizes) const
 {
     if (size() <= sizes.threshold)
         return shown == Stretch{0, size()};
-    return shown.size() <= 2 * sizes.side + 2 && shown.start <= m_cursor && m_cursor <= shown.end && shown.end <= size() &&
-           (m_cursor - shown.start >= sizes.margin || shown.start == 0) &&
+    return shown.size() <= 2 * sizes.side + 2 && shown.start <= m_cursor && m_cursor <= shown.end &&
+           shown.end <= size() && (m_cursor - shown.start >= sizes.margin || shown.start == 0) &&
            (shown.end - m_cursor >= sizes.margin || shown.end == size());
 }
 
@@ -209,13 +211,15 @@ void LineModel::takeEdit(Stretch& shown, std::u16string_view text, Run run)
            was[static_cast<std::size_t>(wasSize - 1 - tail)] == text[static_cast<std::size_t>(nowSize - 1 - tail)])
         ++tail;
     int head = 0;
-    while (head < most - tail && head < selected && was[static_cast<std::size_t>(head)] == text[static_cast<std::size_t>(head)])
+    while (head < most - tail && head < selected &&
+           was[static_cast<std::size_t>(head)] == text[static_cast<std::size_t>(head)])
         ++head;
     const int start = shown.start;
     shown.end = start + nowSize;
-    replace(start + head, start + wasSize - tail,
-            std::u16string(text.substr(static_cast<std::size_t>(head), static_cast<std::size_t>(nowSize - tail - head))),
-            run);
+    replace(
+        start + head, start + wasSize - tail,
+        std::u16string(text.substr(static_cast<std::size_t>(head), static_cast<std::size_t>(nowSize - tail - head))),
+        run);
 }
 
 void LineModel::takeSelection(Stretch shown, int start, int end)

@@ -71,7 +71,8 @@ std::vector<Scenario> fieldScenarios()
         } else if (!scenarios.empty()) {
             scenarios.back().steps.push_back({verb, unescaped(argument, lineNumber), {}, lineNumber});
         } else {
-            throw std::runtime_error("field_scenarios.txt:" + std::to_string(lineNumber) + ": a step before a scenario");
+            throw std::runtime_error("field_scenarios.txt:" + std::to_string(lineNumber) +
+                                     ": a step before a scenario");
         }
     }
     return scenarios;

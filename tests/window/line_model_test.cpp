@@ -20,13 +20,15 @@ public:
     {
         const bool shift = name.find(u"Shift+") != std::u16string_view::npos;
         const bool ctrl = name.find(u"Ctrl+") != std::u16string_view::npos;
-        const std::u16string_view key = name.substr(name.rfind(u'+') == std::u16string_view::npos ? 0 : name.rfind(u'+') + 1);
+        const std::u16string_view key =
+            name.substr(name.rfind(u'+') == std::u16string_view::npos ? 0 : name.rfind(u'+') + 1);
         LineModel& m = m_model;
         const bool selected = m.hasSelection();
         if (key == u"Home" || key == u"End")
             m.moveTo(key == u"Home" ? 0 : m.size(), shift);
         else if ((key == u"Left" || key == u"Right") && ctrl)
-            m.moveTo(key == u"Left" ? m.previousWord(m.cursor()) : m.nextWord(m.cursor(), LineModel::WordStop::NextWordStart),
+            m.moveTo(key == u"Left" ? m.previousWord(m.cursor())
+                                    : m.nextWord(m.cursor(), LineModel::WordStop::NextWordStart),
                      shift);
         else if (key == u"Left")
             m.moveTo(selected && !shift ? m.selectionStart() : m.previousCharacter(m.cursor()), shift);
@@ -141,8 +143,9 @@ TEST_P(Stretches, StartAndEndBetweenCharacters)
     EXPECT_TRUE(model.stretchServes(stretch, kSmall));
 }
 
-INSTANTIATE_TEST_SUITE_P(Line, Stretches, testing::ValuesIn(kStretches),
-                         [](const auto& info) { return testing::PrintToString(info.index) + "_" + std::string(info.param.name).substr(0, 4); });
+INSTANTIATE_TEST_SUITE_P(Line, Stretches, testing::ValuesIn(kStretches), [](const auto& info) {
+    return testing::PrintToString(info.index) + "_" + std::string(info.param.name).substr(0, 4);
+});
 
 TEST(LineModel, StretchMovesNearAnEndWithMoreBeyond)
 {
@@ -169,7 +172,7 @@ TEST(LineModel, TakesABoxsEditOfAStretch)
     LineModel model;
     model.setLine(u"FE 00 00 01 02 03 04 05");
     LineModel::Stretch shown{3, 11}; // "00 00 01"
-    model.moveTo(5, false);           // after the first 00
+    model.moveTo(5, false);          // after the first 00
     model.takeEdit(shown, u"000 00 01", Run::Typing);
     EXPECT_EQ(model.line(), u"FE 000 00 01 02 03 04 05");
     EXPECT_EQ(model.cursor(), 6) << "a 0 typed after 00 goes after it, not before";

@@ -38,9 +38,9 @@ static_assert(!behaviour::kTextBoxLengthLimit);
 } // namespace
 
 Form1::Form1(std::unique_ptr<MessagePresenter> presenter, QWidget* parent)
-    : QWidget(parent), m_presenter(std::move(presenter)),
-      m_text1(makeControl<InputField>(this, Control::Text1)), m_text2(makeControl<InputField>(this, Control::Text2)),
-      m_label1(makeControl<QLabel>(this, Control::Label1)), m_command1(makeControl<QPushButton>(this, Control::Command1)),
+    : QWidget(parent), m_presenter(std::move(presenter)), m_text1(makeControl<InputField>(this, Control::Text1)),
+      m_text2(makeControl<InputField>(this, Control::Text2)), m_label1(makeControl<QLabel>(this, Control::Label1)),
+      m_command1(makeControl<QPushButton>(this, Control::Command1)),
       m_text3(makeControl<InputField>(this, Control::Text3))
 {
     setObjectName(QStringLiteral("Form1"));

@@ -174,7 +174,8 @@ void InputField::paintEvent(QPaintEvent*)
     style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
     painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
     const QRect line = textLine();
-    m_view.keepVisible(this->line(), m_model.cursor(), font(), line.width()); // lays out again if the font or size changed
+    m_view.keepVisible(this->line(), m_model.cursor(), font(),
+                       line.width()); // lays out again if the font or size changed
     const bool cursorShown =
         hasFocus() && m_cursorShown &&
         (!m_model.hasSelection() || style()->styleHint(QStyle::SH_BlinkCursorWhenTextSelected, &option, this));

@@ -51,7 +51,10 @@ public:
     void setSelection(int, int start, int end) override { field().select(start, end); }
     int cursorPosition() const override { return field().m_model.cursor(); }
     void setCursorPosition(int position) override { field().select(position, position); }
-    QString text(int start, int end) const override { return field().line().mid(start, std::max(0, end - start)).toString(); }
+    QString text(int start, int end) const override
+    {
+        return field().line().mid(start, std::max(0, end - start)).toString();
+    }
     // A short line is the toolkit's line edit's, which answers as a reader knows it from every other field.
     QString textBeforeOffset(int offset, QAccessible::TextBoundaryType type, int* start, int* end) const override
     {

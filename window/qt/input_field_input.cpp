@@ -227,8 +227,8 @@ void InputField::contextMenuEvent(QContextMenuEvent* event)
     add(tr("&Paste"), "edit-paste", QKeySequence::Paste, offered != nullptr && offered->hasText(), [this] { paste(); });
     add(tr("Delete"), "edit-delete", QKeySequence::Delete, selected, [this] { replaceSelection({}); });
     menu->addSeparator();
-    add(tr("Select All"), "edit-select-all", QKeySequence::SelectAll, selectionEnd() - selectionStart() < m_model.size(),
-        [this] { select(0, m_model.size()); });
+    add(tr("Select All"), "edit-select-all", QKeySequence::SelectAll,
+        selectionEnd() - selectionStart() < m_model.size(), [this] { select(0, m_model.size()); });
     menu->popup(event->globalPos());
 }
 

@@ -165,8 +165,8 @@ EMSCRIPTEN_KEEPALIVE const View* hexdec_field_view(int control, bool show)
     const bool moves = show && (shown.stale || !model.stretchServes(shown.shown, field_sizes::kPage));
     if (moves)
         shown.shown = model.stretchFor(field_sizes::kPage);
-    g_view = {shown.shown.start, shown.shown.end, model.anchor(), model.cursor(), model.size(), moves,
-              model.line().data()};
+    g_view = {shown.shown.start, shown.shown.end, model.anchor(),     model.cursor(),
+              model.size(),      moves,           model.line().data()};
     shown.stale = shown.stale && !moves;
     return &g_view;
 }

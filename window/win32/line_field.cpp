@@ -206,7 +206,8 @@ LRESULT LineField::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
             // From the cursor, whatever is selected, as the edit control moves; but over a surrogate pair
             // as one character, which Wine's edit control would split.
             const int cursor = m_model.cursor();
-            m_model.moveTo(wParam == VK_LEFT ? m_model.previousCharacter(cursor) : m_model.nextCharacter(cursor), shift);
+            m_model.moveTo(wParam == VK_LEFT ? m_model.previousCharacter(cursor) : m_model.nextCharacter(cursor),
+                           shift);
             return show(), 0;
         }
         if ((wParam == VK_HOME || wParam == VK_END) && stretched) {
@@ -275,13 +276,15 @@ bool LineField::show()
     const LineModel::Stretch stretch = m_model.stretchFor(field_sizes::kWin32);
     bool taken = true;
     if (m_stale || stretch != m_shown) {
-        const std::u16string part = m_model.line().substr(static_cast<std::size_t>(stretch.start),
-                                                          static_cast<std::size_t>(stretch.size()));
+        const std::u16string part =
+            m_model.line().substr(static_cast<std::size_t>(stretch.start), static_cast<std::size_t>(stretch.size()));
         taken = DefSubclassProc(m_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(part))) != FALSE;
         m_shown = stretch;
         m_stale = false;
     }
-    const auto inside = [this](int position) { return std::clamp(position, m_shown.start, m_shown.end) - m_shown.start; };
+    const auto inside = [this](int position) {
+        return std::clamp(position, m_shown.start, m_shown.end) - m_shown.start;
+    };
     // The anchor first: the edit control puts its caret at the second end.
     DefSubclassProc(m_edit, EM_SETSEL, static_cast<WPARAM>(inside(m_model.anchor())), inside(m_model.cursor()));
     DefSubclassProc(m_edit, EM_SCROLLCARET, 0, 0);
@@ -368,8 +371,8 @@ void LineField::contextMenu(LPARAM at)
     if (menu == nullptr)
         return;
     SetFocus(m_edit);
-    const UINT chosen = static_cast<UINT>(TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY,
-                                                         point.x, point.y, 0, m_edit, nullptr));
+    const UINT chosen = static_cast<UINT>(TrackPopupMenu(
+        menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0, m_edit, nullptr));
     DestroyMenu(menu);
     if (chosen == EM_SETSEL)
         SendMessageW(m_edit, EM_SETSEL, 0, -1);

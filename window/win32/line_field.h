@@ -70,7 +70,7 @@ private:
     DWORD m_shownStart = 0; // the edit control's selection as last seen, in its own offsets
     DWORD m_shownEnd = 0;
     char16_t m_highSurrogate = 0; // the first half of a character typed past the stretch
-    bool m_stale = false;   // the model's line changed since the edit control last took it
-    bool m_showing = false; // the field is setting the edit control's text and selection
+    bool m_stale = false;         // the model's line changed since the edit control last took it
+    bool m_showing = false;       // the field is setting the edit control's text and selection
     bool m_composing = false;
 };

@@ -316,10 +316,10 @@ void LongLineTest::actsOutTheScenarios()
             } else if (step.verb == "expect") {
                 const MarkedLine expected = unmark(step.expectedFor("qt"), padding);
                 const MarkedLine now = state();
-                QVERIFY2(now == expected, qPrintable(where + QStringLiteral(": ") +
-                                                     QString::fromStdString(described(now, padding)) +
-                                                     QStringLiteral(", expected ") +
-                                                     QString::fromStdString(described(expected, padding))));
+                QVERIFY2(now == expected,
+                         qPrintable(where + QStringLiteral(": ") + QString::fromStdString(described(now, padding)) +
+                                    QStringLiteral(", expected ") +
+                                    QString::fromStdString(described(expected, padding))));
             } else if (step.verb == "clipboard") {
                 QVERIFY2(QApplication::clipboard()->text() == qt(unmark(step.argument, padding).line),
                          qPrintable(where + QStringLiteral(": the clipboard holds ") +

@@ -46,15 +46,16 @@ void press(HWND edit, std::u16string_view name)
         wchar_t character; // 0: none
     };
     static constexpr std::array kKeys{
-        Key{u"Home", VK_HOME, 0},       Key{u"End", VK_END, 0},     Key{u"Left", VK_LEFT, 0},
-        Key{u"Right", VK_RIGHT, 0},     Key{u"Delete", VK_DELETE, 0}, Key{u"Backspace", VK_BACK, 0x08},
-        Key{u"SelectAll", 'A', 0x01},   Key{u"Copy", 'C', 0x03},    Key{u"Cut", 'X', 0x18},
-        Key{u"Paste", 'V', 0x16},       Key{u"Undo", 'Z', 0x1A},    Key{u"Redo", 'Y', 0x19}};
+        Key{u"Home", VK_HOME, 0},     Key{u"End", VK_END, 0},       Key{u"Left", VK_LEFT, 0},
+        Key{u"Right", VK_RIGHT, 0},   Key{u"Delete", VK_DELETE, 0}, Key{u"Backspace", VK_BACK, 0x08},
+        Key{u"SelectAll", 'A', 0x01}, Key{u"Copy", 'C', 0x03},      Key{u"Cut", 'X', 0x18},
+        Key{u"Paste", 'V', 0x16},     Key{u"Undo", 'Z', 0x1A},      Key{u"Redo", 'Y', 0x19}};
     const bool shift = name.find(u"Shift+") != std::u16string_view::npos;
     const bool command = name == u"SelectAll" || name == u"Copy" || name == u"Cut" || name == u"Paste" ||
                          name == u"Undo" || name == u"Redo";
     const bool control = command || name.find(u"Ctrl+") != std::u16string_view::npos;
-    const std::u16string_view bare = name.substr(name.rfind(u'+') == std::u16string_view::npos ? 0 : name.rfind(u'+') + 1);
+    const std::u16string_view bare =
+        name.substr(name.rfind(u'+') == std::u16string_view::npos ? 0 : name.rfind(u'+') + 1);
     const auto key = std::find_if(kKeys.begin(), kKeys.end(), [bare](const Key& k) { return k.name == bare; });
     ASSERT_NE(key, kKeys.end()) << "no such key";
     std::array<BYTE, 256> saved{};
