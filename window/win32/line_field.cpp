@@ -194,6 +194,16 @@ LRESULT LineField::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (wParam >= 0x20 && wParam != 0x7F && selectionReachesPast())
             return typeUnit(static_cast<char16_t>(wParam)), 0;
         return passOn(message, wParam, lParam, wParam >= 0x20 ? Run::Typing : Run::None);
+    case WM_SYSKEYDOWN: // Alt+Backspace undoes, as in the edit control
+        if (wParam == VK_BACK) {
+            m_model.undo();
+            return show(), 0;
+        }
+        break;
+    case WM_SYSCHAR:
+        if (wParam == VK_BACK)
+            return 0; // the undo is done
+        break;
     case WM_KEYDOWN:
         if (wParam == VK_DELETE && !shift && !control) {
             if (selectionReachesPast())

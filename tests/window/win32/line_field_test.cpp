@@ -117,6 +117,8 @@ TEST_F(LineFieldTest, ActsOutTheScenariosAtEveryLength)
                     const MarkedLine expected = unmark(step.expectedFor("win32"), padding);
                     ASSERT_EQ(described(now, padding), described(expected, padding));
                     ASSERT_EQ(now, expected);
+                    // A long line's edit control holds a stretch of about 4,096 code units.
+                    ASSERT_LE(GetWindowTextLengthW(m_edit), field_sizes::kWin32.threshold + 2);
                 } else if (step.verb == "clipboard") {
                     ASSERT_EQ(clipboard(), unmark(step.argument, padding).line);
                 } else {
@@ -159,6 +161,8 @@ TEST_F(LineFieldTest, ContextMenuOffersWhatTheLineCanDo)
     EmptyClipboard();
     CloseClipboard();
     EXPECT_EQ(menuStates(field()), L"&Undo on, Cu&t off, &Copy off, &Paste off, &Delete off, Select &All on");
+    SendMessageW(m_edit, WM_SYSKEYDOWN, VK_BACK, 1 << 29); // Alt+Backspace: undo, the model's
+    EXPECT_EQ(field().line(), u"11 " + std::u16string(5000, u'2'));
 }
 
 } // namespace
