@@ -72,6 +72,10 @@ void InputField::show(int start, std::u16string_view removed, std::u16string_vie
         m_short->setText(line().toString());
         m_short->setSelection(m_model.anchor(), m_model.cursor() - m_model.anchor());
     }
+    if (m_long && !wasLong) {
+        const QSignalBlocker quiet(m_short);
+        m_short->clear(); // empty while hidden: textLine() asks it where its text starts
+    }
     m_short->setVisible(!m_long);
     m_view.invalidate();
     if (QAccessible::isActive()) {
@@ -156,11 +160,15 @@ QStyleOptionFrame InputField::frameOption() const
 
 QRect InputField::textLine() const
 {
-    // The style's contents rectangle, less a frame's width either side, with the text centred in it.
+    // Where the toolkit's line edit starts its text, so that the text stays put at the switch between the
+    // two forms: its cursor rectangle, which is centred on its cursor, asked while it is empty (as it is
+    // while the line is long). The same margin on the right, and the text centred in the height.
     const QStyleOptionFrame option = frameOption();
     const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
+    const QRectF cursor = m_short->inputMethodQuery(Qt::ImCursorRectangle).toRectF();
+    const int cursorWidth = style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, this);
+    const int inset = qRound(cursor.center().x() - (cursorWidth - 1) / 2.0) - contents.x();
     const int height = fontMetrics().height();
-    const int inset = option.lineWidth;
     return {contents.x() + inset, contents.y() + (contents.height() - height + 1) / 2, contents.width() - 2 * inset,
             height};
 }
