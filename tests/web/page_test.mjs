@@ -223,6 +223,26 @@ test('the editing scenarios at every length', () => onPage(async (page) => {
     }
 }));
 
+// No engine here applies a Mac's key bindings; the page reads the platform when a key comes, so a page
+// told it runs on a Mac takes Cmd and Option with the arrows as a Mac does, on a long line.
+test('on a Mac, Cmd with an arrow goes to the line\'s ends and Option moves by word', () => onPage(async (page) => {
+    const line = '11 22 33 ' + 'FE '.repeat(6667);
+    await page.evaluate(() => { Object.defineProperty(navigator, 'platform', {get: () => 'MacIntel'}); });
+    await setClipboard(line);
+    await page.press('Control+V');
+    await page.press('Meta+ArrowLeft');
+    await page.type('01 ');
+    await page.press('Alt+ArrowRight');
+    await page.type('X');
+    await page.press('Meta+ArrowRight');
+    await page.type(' 02');
+    const whole = await page.evaluate(() => {
+        const field = form1Page.fields.find((f) => f?.input.id === 'Text1');
+        return field.text(field.view(), 0, field.view().size);
+    });
+    assert.equal(whole, '01 11X ' + line.slice(3) + ' 02');
+}));
+
 test('a long line that arrives without a paste is held in a stretch all the same', () => onPage(async (page) => {
     const line = 'FE '.repeat(100000);
     // As an input method's commit or a drop inserts it: through the input, with no paste event.

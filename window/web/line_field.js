@@ -146,18 +146,25 @@ class LineField
             return;
         const command = event.ctrlKey || event.metaKey;
         const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
+        // On a Mac, Cmd with an arrow goes to the line's start or end and Option moves by word; elsewhere
+        // Ctrl moves by word.
+        const mac = /^Mac/.test(navigator.platform);
+        const byLine = mac && event.metaKey;
+        const byWord = mac ? event.altKey : event.ctrlKey;
+        const plain = !event.altKey && !event.metaKey && !event.ctrlKey;
+        const arrow = (line, word, character) => byLine ? line : byWord ? word : plain ? character : undefined;
         const moves = {
             Home: kCommand.lineStart, End: kCommand.lineEnd, PageUp: kCommand.lineStart, PageDown: kCommand.lineEnd,
             ArrowUp: kCommand.lineStart, ArrowDown: kCommand.lineEnd,
-            ArrowLeft: command ? kCommand.wordBack : kCommand.characterBack,
-            ArrowRight: command ? kCommand.wordOn : kCommand.characterOn,
+            ArrowLeft: arrow(kCommand.lineStart, kCommand.wordBack, kCommand.characterBack),
+            ArrowRight: arrow(kCommand.lineEnd, kCommand.wordOn, kCommand.characterOn),
         };
         let done = true;
         if (command && !event.altKey && (key === 'z' || key === 'y'))
             this.command(key === 'y' || event.shiftKey ? kCommand.redo : kCommand.undo);
         else if (command && !event.altKey && !event.shiftKey && key === 'a')
             this.command(kCommand.selectAll);
-        else if (moves[key] !== undefined && !event.altKey)
+        else if (moves[key] !== undefined && (key.startsWith('Arrow') || !event.altKey))
             this.command(moves[key], event.shiftKey);
         else
             done = false;
