@@ -99,25 +99,28 @@ bool LineModel::Step::takeIn(const Step& next)
 
 void LineModel::undo()
 {
-    if (m_undo.empty())
-        return;
-    Step step = std::move(m_undo.back());
-    m_undo.pop_back();
-    endRun();
-    apply(step.start, step.inserted, step.removed, step.anchor, step.cursor);
-    m_redo.push_back(std::move(step));
+    travel(m_undo, m_redo, true);
 }
 
 void LineModel::redo()
 {
-    if (m_redo.empty())
+    travel(m_redo, m_undo, false);
+}
+
+void LineModel::travel(std::vector<Step>& from, std::vector<Step>& to, bool back)
+{
+    if (from.empty())
         return;
-    Step step = std::move(m_redo.back());
-    m_redo.pop_back();
+    Step step = std::move(from.back());
+    from.pop_back();
     endRun();
-    const int caret = step.start + static_cast<int>(step.inserted.size());
-    apply(step.start, step.removed, step.inserted, caret, caret);
-    m_undo.push_back(std::move(step));
+    if (back) {
+        apply(step.start, step.inserted, step.removed, step.anchor, step.cursor);
+    } else {
+        const int caret = step.start + static_cast<int>(step.inserted.size());
+        apply(step.start, step.removed, step.inserted, caret, caret);
+    }
+    to.push_back(std::move(step));
 }
 
 void LineModel::apply(int start, std::u16string_view removed, std::u16string_view inserted, int anchor, int cursor)

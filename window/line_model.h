@@ -113,6 +113,8 @@ private:
     };
 
     void apply(int start, std::u16string_view removed, std::u16string_view inserted, int anchor, int cursor);
+    // Takes the newest step of from back (undo) or makes it again (redo), and keeps it in to.
+    void travel(std::vector<Step>& from, std::vector<Step>& to, bool back);
     void endRun() { ++m_stamp; }
 
     std::u16string m_line;
