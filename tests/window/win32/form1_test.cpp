@@ -4,6 +4,8 @@
 #include "window/prompt_colour.h"
 #include "window/win32/form1.h"
 
+#include "tests/window/win32/clipboard.h"
+
 #include <commctrl.h>
 #include <oleacc.h>
 
@@ -278,19 +280,6 @@ TEST_F(Win32Form1, TextBoxesHaveNoLengthLimit)
         EXPECT_EQ(SendMessageW(control(which), EM_GETLIMITTEXT, 0, 0), 0x7FFFFFFE) << static_cast<int>(which);
 }
 
-// Puts text on the clipboard, as another program's copy does.
-void setClipboardText(const std::wstring& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(wchar_t));
-    ASSERT_NE(data, nullptr);
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<wchar_t*>(GlobalLock(data)));
-    GlobalUnlock(data);
-    EXPECT_NE(SetClipboardData(CF_UNICODETEXT, data), nullptr);
-    CloseClipboard();
-}
-
 std::wstring windowText(HWND window)
 {
     std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(window)) + 1, L'\0');
@@ -305,8 +294,8 @@ TEST_F(Win32Form1, PastedLinesAreKeptAsOneLine)
     for (Control which : {Control::Text1, Control::Text2, Control::Text3}) {
         SetWindowTextW(control(which), L"01 ");
         SendMessageW(control(which), EM_SETSEL, 3, 3);
-        setClipboardText(L"FE\r\nFE\n\x2028"
-                         L"02\t03\r\n\r\n");
+        putOnClipboard(u"FE\r\nFE\n\u2028"
+                       u"02\t03\r\n\r\n");
         SendMessageW(control(which), WM_PASTE, 0, 0);
         EXPECT_EQ(windowText(control(which)), L"01 FE FE  02\t03") << static_cast<int>(which);
         SendMessageW(control(which), EM_UNDO, 0, 0);

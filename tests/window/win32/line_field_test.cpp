@@ -3,6 +3,7 @@
 #include "window/win32/line_field.h"
 
 #include "tests/support/field_scenarios.h"
+#include "tests/window/win32/clipboard.h"
 
 #include <gtest/gtest.h>
 
@@ -10,30 +11,6 @@
 #include <string>
 
 namespace {
-
-std::u16string clipboard()
-{
-    std::u16string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<const char16_t*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
-
-void putOnClipboard(const std::u16string& text)
-{
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-    std::copy_n(text.c_str(), text.size() + 1, static_cast<char16_t*>(GlobalLock(data)));
-    GlobalUnlock(data);
-    SetClipboardData(CF_UNICODETEXT, data);
-    CloseClipboard();
-}
 
 // A key as the message loop delivers it to the focused edit control: WM_KEYDOWN, the WM_CHAR that
 // TranslateMessage makes of it, WM_KEYUP, with the modifiers down in the thread's keyboard state.
