@@ -10,6 +10,8 @@
 #include "window/web/line_fields.h"
 #include "window/web/page_api.h"
 
+#include <emscripten/emscripten.h>
+
 #include <cstdint>
 #include <string>
 
@@ -92,10 +94,28 @@ RuntimeError refused(const char* what)
     return {ErrorKind::FieldRefused, what};
 }
 
+// The page's one window, which its events reach through the exports below.
+Form1* g_form1 = nullptr;
+
 } // namespace
+
+// What the page calls on its events (page_controls.js).
+extern "C" {
+
+EMSCRIPTEN_KEEPALIVE void hexdec_click()
+{
+    g_form1->click();
+}
+
+EMSCRIPTEN_KEEPALIVE void hexdec_applyPromptColour()
+{
+    g_form1->applyPromptColour();
+}
+}
 
 Form1::Form1()
 {
+    g_form1 = this;
     page_setCaption(design::kCaption.data(), length(design::kCaption));
     for (const ControlDesign& control : design::kControls)
         addControl(control);
