@@ -1,26 +1,9 @@
 // What the conversion needs of the main window, and nothing more: its three fields and a message box.
 #pragma once
 
-#include "runtime/errors.h"
-
 #include <string>
 
 enum class Field { Text1, Text2, Text3 };
-
-// The one of a window's three field controls that holds field.
-template <typename Control>
-[[nodiscard]] Control controlFor(Field field, Control text1, Control text2, Control text3)
-{
-    switch (field) {
-    case Field::Text1:
-        return text1;
-    case Field::Text2:
-        return text2;
-    case Field::Text3:
-        return text3;
-    }
-    throw RuntimeError(ErrorKind::FieldRefused, "no such field");
-}
 
 // The message box styles the program asks for.
 enum class MessageStyle : int {

@@ -1,7 +1,10 @@
-// The fixed design of the main window: its controls, their texts, and their places measured from the
-// top-left corner of the client area, in twips. What the controls do is in form1_behaviour.h.
+// The fixed design of the main window: its controls, their texts, their places measured from the
+// top-left corner of the client area, in twips, and the text box of each of the core's fields. What the
+// controls do is in form1_behaviour.h.
 #pragma once
 
+#include "runtime/errors.h"
+#include "runtime/form.h"
 #include "window/geometry.h"
 
 #include <array>
@@ -41,6 +44,20 @@ inline constexpr std::array kControls{
 [[nodiscard]] constexpr const ControlDesign& design(Control control)
 {
     return kControls[static_cast<std::size_t>(control)];
+}
+
+// The text box that holds field.
+[[nodiscard]] constexpr Control controlFor(Field field)
+{
+    switch (field) {
+    case Field::Text1:
+        return Control::Text1;
+    case Field::Text2:
+        return Control::Text2;
+    case Field::Text3:
+        return Control::Text3;
+    }
+    throw RuntimeError(ErrorKind::FieldRefused, "no such field");
 }
 
 static_assert([] {

@@ -120,7 +120,8 @@ void Form1::changeEvent(QEvent* event)
 
 InputField* Form1::textBox(Field field) const
 {
-    return controlFor(field, m_text1, m_text2, m_text3);
+    // Every field is one of the input fields.
+    return static_cast<InputField*>(widget(design::controlFor(field)));
 }
 
 std::u16string Form1::text(Field field) const

@@ -86,7 +86,7 @@ void layOut()
 
 int field(Field which)
 {
-    return index(controlFor(which, Control::Text1, Control::Text2, Control::Text3));
+    return index(design::controlFor(which));
 }
 
 RuntimeError refused(const char* what)

@@ -349,7 +349,7 @@ void Form1::click()
 
 HWND Form1::edit(Field field) const
 {
-    return controlFor(field, control(Control::Text1), control(Control::Text2), control(Control::Text3));
+    return control(design::controlFor(field));
 }
 
 std::u16string Form1::text(Field field) const
