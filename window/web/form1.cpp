@@ -26,6 +26,8 @@ static_assert(behaviour::designOrderIsTabOrder(), "the design order gives the ta
 // focused button takes Enter as every browser's buttons do.
 static_assert(!behaviour::kHasDefaultButton && !behaviour::kHasCancelButton);
 static_assert(behaviour::enterClicksFocusedButton(behaviour::Platform::Web));
+// The page's inputs have no maxLength: every text box takes a line of any length.
+static_assert(!behaviour::kTextBoxLengthLimit);
 
 int index(Control control)
 {
@@ -47,7 +49,7 @@ void addControl(const ControlDesign& control)
         page_addLabel(at, name.data(), length(name), control.text.data(), length(control.text));
         break;
     case ControlKind::TextBox:
-        page_addTextBox(at, name.data(), length(name), tabStop, behaviour::kTextBoxLengthLimit.value_or(-1));
+        page_addTextBox(at, name.data(), length(name), tabStop);
         break;
     case ControlKind::Button:
         page_addButton(at, name.data(), length(name), control.text.data(), length(control.text), tabStop);

@@ -18,7 +18,7 @@ mergeInto(LibraryManager.library, {
         label.textContent = form1Page.string(text, textLength);
     },
 
-    page_addTextBox: function(control, name, nameLength, tabStop, maxLength) {
+    page_addTextBox: function(control, name, nameLength, tabStop) {
         const input = form1Page.add(control, document.createElement('input'), form1Page.ascii(name, nameLength));
         input.type = 'text';
         input.autocomplete = 'off';
@@ -30,8 +30,6 @@ mergeInto(LibraryManager.library, {
         input.enterKeyHint = 'done';
         if (!tabStop)
             input.tabIndex = -1;
-        if (maxLength >= 0)
-            input.maxLength = maxLength;
         form1Page.fields[control] = new LineField(input, control);
     },
 

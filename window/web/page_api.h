@@ -10,7 +10,7 @@ void page_describeWindow(const char16_t* description, int length);
 
 // Controls are added in document order, which is the order screen readers and Tab meet them.
 void page_addLabel(int control, const char* name, int nameLength, const char16_t* text, int textLength);
-void page_addTextBox(int control, const char* name, int nameLength, bool tabStop, int maxLength);
+void page_addTextBox(int control, const char* name, int nameLength, bool tabStop);
 void page_addButton(int control, const char* name, int nameLength, const char16_t* text, int textLength, bool tabStop);
 void page_labelField(int label, int field);
 void page_describeControl(int control, const char16_t* name, int nameLength, const char16_t* description,

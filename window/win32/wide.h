@@ -9,8 +9,3 @@ static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows' wchar_t holds UTF-1
 {
     return {text.begin(), text.end()};
 }
-
-[[nodiscard]] inline std::u16string fromWide(const std::wstring& text)
-{
-    return {text.begin(), text.end()};
-}
