@@ -21,8 +21,6 @@ public:
     // Plain decimal digits, "-" in front of a negative value; no grouping, no leading zeros.
     [[nodiscard]] std::u16string toText() const;
 
-    [[nodiscard]] std::int64_t tenThousandths() const noexcept { return m_tenThousandths; }
-
 private:
     explicit Currency(std::int64_t tenThousandths) : m_tenThousandths(tenThousandths) {}
 

@@ -118,12 +118,4 @@ TEST(HexTokenFailure, RefusedResultFieldShowsErrorBox)
     EXPECT_EQ(form.shown[0].prompt, u"There was an error");
 }
 
-TEST(HexToken, LeavesTokenUnchanged)
-{
-    FakeForm form;
-    const std::u16string token = u"&hFE";
-    ConvertHexToken(form, token);
-    EXPECT_EQ(token, u"&hFE");
-}
-
 } // namespace

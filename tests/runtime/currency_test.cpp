@@ -4,14 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdint>
-
 namespace {
-
-TEST(Currency, CountsTenThousandths)
-{
-    EXPECT_EQ(Currency::fromWhole(3).tenThousandths(), 30'000);
-}
 
 TEST(Currency, WholeArithmeticIsExactPast32Bits)
 {
