@@ -23,13 +23,33 @@ template <typename Function> Function ole32Function(const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(ole32, name)));
 }
 
-} // namespace
+// What the start of COM on this thread leaves the caller: its own start to end again (S_OK, S_FALSE),
+// a start of someone else's in another mode that it may use but must not end (RPC_E_CHANGED_MODE), or
+// none at all.
+enum class ComStart
+{
+    Owned,
+    Borrowed,
+    Failed
+};
 
 ComStart comStartOf(HRESULT initialized)
 {
     if (initialized == S_OK || initialized == S_FALSE)
         return ComStart::Owned;
     return initialized == RPC_E_CHANGED_MODE ? ComStart::Borrowed : ComStart::Failed;
+}
+
+} // namespace
+
+const ComFunctions& ole32Functions()
+{
+    static const ComFunctions functions{
+        ole32Function<decltype(ComFunctions::initialize)>("CoInitializeEx"),
+        ole32Function<decltype(ComFunctions::createInstance)>("CoCreateInstance"),
+        ole32Function<decltype(ComFunctions::uninitialize)>("CoUninitialize"),
+    };
+    return functions;
 }
 
 ScreenReaderDescriptions::~ScreenReaderDescriptions()
@@ -65,24 +85,19 @@ LRESULT CALLBACK ScreenReaderDescriptions::watch(HWND window, UINT message, WPAR
 void ScreenReaderDescriptions::describeAll()
 {
     ++m_tries;
-    using Initialize = HRESULT(WINAPI*)(LPVOID, DWORD);
-    using CreateInstance = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
-    using Uninitialize = void(WINAPI*)();
-    static const auto initialize = ole32Function<Initialize>("CoInitializeEx");
-    static const auto createInstance = ole32Function<CreateInstance>("CoCreateInstance");
-    static const auto uninitialize = ole32Function<Uninitialize>("CoUninitialize");
-    if (initialize == nullptr || createInstance == nullptr || uninitialize == nullptr)
+    const ComFunctions& com = m_com();
+    if (com.initialize == nullptr || com.createInstance == nullptr || com.uninitialize == nullptr)
         return;
     if (m_endCom == nullptr) {
-        const ComStart start = comStartOf(initialize(nullptr, COINIT_APARTMENTTHREADED));
+        const ComStart start = comStartOf(com.initialize(nullptr, COINIT_APARTMENTTHREADED));
         if (start == ComStart::Failed)
             return;
         if (start == ComStart::Owned)
-            m_endCom = uninitialize;
+            m_endCom = com.uninitialize;
     }
     void* services = nullptr;
-    if (FAILED(
-            createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface, &services)))
+    if (FAILED(com.createInstance(kAccPropServicesClass, nullptr, CLSCTX_INPROC_SERVER, kAccPropServicesInterface,
+                                  &services)))
         return;
     m_services = static_cast<IAccPropServices*>(services);
     for (const Described& described : m_described)

@@ -11,21 +11,21 @@
 
 struct IAccPropServices;
 
-// What the start of COM on this thread leaves the caller: its own start to end again (S_OK, S_FALSE),
-// a start of someone else's in another mode that it may use but must not end (RPC_E_CHANGED_MODE), or
-// none at all.
-enum class ComStart
+// The COM functions the descriptions call: CoInitializeEx, CoCreateInstance and CoUninitialize.
+struct ComFunctions
 {
-    Owned,
-    Borrowed,
-    Failed
+    HRESULT(WINAPI* initialize)(LPVOID, DWORD);
+    HRESULT(WINAPI* createInstance)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+    void(WINAPI* uninitialize)();
 };
-[[nodiscard]] ComStart comStartOf(HRESULT initialized);
+// ole32's, loaded on the first call: linked, ole32.dll would load with the program. Null where missing.
+[[nodiscard]] const ComFunctions& ole32Functions();
 
 class ScreenReaderDescriptions
 {
 public:
-    ScreenReaderDescriptions() = default;
+    // com gives the COM functions when a screen reader first asks.
+    explicit ScreenReaderDescriptions(const ComFunctions& (*com)() = ole32Functions) : m_com(com) {}
     ScreenReaderDescriptions(const ScreenReaderDescriptions&) = delete;
     ScreenReaderDescriptions& operator=(const ScreenReaderDescriptions&) = delete;
     ~ScreenReaderDescriptions();
@@ -45,6 +45,7 @@ private:
         std::wstring description;
     };
     std::vector<Described> m_described;
+    const ComFunctions& (*m_com)();
     IAccPropServices* m_services = nullptr;
     // COM ended again, when this started it, after the service's last release.
     void(WINAPI* m_endCom)() = nullptr;
