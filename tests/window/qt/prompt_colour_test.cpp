@@ -1,10 +1,11 @@
-// The prompt as drawn on light and dark palettes: pure blue where it reads well, and always at least
-// 4.5:1 against the window, whether the palette was there at start-up or came while the window was open.
+// The prompt as drawn on light and dark palettes: pure blue where it reads well, and elsewhere the blue
+// nearest to it that reaches 4.5:1 against the window, whether the palette was there at start-up or came
+// while the window was open.
 #include "tests/support/recording_presenter.h"
-#include "window/prompt_colour.h"
 #include "window/qt/form1.h"
 
 #include <QApplication>
+#include <QColor>
 #include <QImage>
 #include <QLabel>
 #include <QPalette>
@@ -14,10 +15,12 @@
 
 namespace {
 
-Rgb rgb(QRgb pixel)
+int squaredDistance(QRgb first, QRgb second)
 {
-    return {static_cast<std::uint8_t>(qRed(pixel)), static_cast<std::uint8_t>(qGreen(pixel)),
-            static_cast<std::uint8_t>(qBlue(pixel))};
+    const int red = qRed(first) - qRed(second);
+    const int green = qGreen(first) - qGreen(second);
+    const int blue = qBlue(first) - qBlue(second);
+    return red * red + green * green + blue * blue;
 }
 
 // A palette with the given window and text colours, the rest derived by the toolkit.
@@ -61,20 +64,24 @@ void PromptColourTest::promptIsReadable_data()
 {
     QTest::addColumn<QPalette>("palette");
     QTest::addColumn<bool>("whileOpen"); // the palette changes after the window is shown
-    QTest::addColumn<bool>("pureBlue");
+    QTest::addColumn<QColor>("prompt");
 
+    // Contrast ratios worked out with the WCAG 2 formula: #7979ff on #202326 is 4.51:1, where #7878ff is
+    // 4.46:1 and pure blue 1.84:1; #0000a9 on #969696 is 4.51:1, where #0000aa is 4.49:1 and pure blue
+    // 2.90:1.
     const QPalette dark = palette(QColor(0x20, 0x23, 0x26), QColor(0xfc, 0xfc, 0xfc)); // Breeze Dark's window
-    QTest::newRow("default light palette") << QApplication::palette() << false << true;
-    QTest::newRow("dark palette at start-up") << dark << false << false;
-    QTest::newRow("dark palette while open") << dark << true << false;
-    QTest::newRow("mid-grey palette while open") << palette(QColor(150, 150, 150), Qt::black) << true << false;
+    QTest::newRow("default light palette") << QApplication::palette() << false << QColor(0, 0, 255);
+    QTest::newRow("dark palette at start-up") << dark << false << QColor(0x79, 0x79, 0xff);
+    QTest::newRow("dark palette while open") << dark << true << QColor(0x79, 0x79, 0xff);
+    QTest::newRow("mid-grey palette while open")
+        << palette(QColor(0x96, 0x96, 0x96), Qt::black) << true << QColor(0, 0, 0xa9);
 }
 
 void PromptColourTest::promptIsReadable()
 {
     QFETCH(QPalette, palette);
     QFETCH(bool, whileOpen);
-    QFETCH(bool, pureBlue);
+    QFETCH(QColor, prompt);
 
     if (!whileOpen)
         QApplication::setPalette(palette);
@@ -86,25 +93,21 @@ void PromptColourTest::promptIsReadable()
     QTRY_COMPARE(m_form->palette().color(QPalette::Window), palette.color(QPalette::Window));
 
     // The label as the window draws it: the background at its corner, and the text's own colour where
-    // the glyphs are solid, which is the pixel that stands out most from the background.
+    // the glyphs are solid, which is the pixel farthest from the background (a smoothed edge lies
+    // between the two).
     const auto* label1 = m_form->findChild<QLabel*>(QStringLiteral("Label1"));
     QVERIFY(label1);
     const QImage drawn = m_form->grab(label1->geometry()).toImage();
-    const Rgb background = rgb(drawn.pixel(0, 0));
-    Rgb ink = background;
+    const QRgb background = drawn.pixel(0, 0);
+    QRgb ink = background;
     for (int y = 0; y < drawn.height(); ++y) {
         for (int x = 0; x < drawn.width(); ++x) {
-            if (contrastRatio(rgb(drawn.pixel(x, y)), background) > contrastRatio(ink, background))
-                ink = rgb(drawn.pixel(x, y));
+            if (squaredDistance(drawn.pixel(x, y), background) > squaredDistance(ink, background))
+                ink = drawn.pixel(x, y);
         }
     }
-
-    const double contrast = contrastRatio(ink, background);
-    qInfo("background #%02x%02x%02x, prompt #%02x%02x%02x, contrast %.2f:1", background.red, background.green,
-          background.blue, ink.red, ink.green, ink.blue, contrast);
-    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast))); // WCAG 2, level AA
-    QCOMPARE(ink == kDesignBlue, pureBlue);
-    QVERIFY2(ink.blue > ink.red && ink.red == ink.green, "the prompt is no longer blue");
+    QCOMPARE(QColor(background), palette.color(QPalette::Window));
+    QCOMPARE(QColor(ink), prompt);
 }
 
 QTEST_MAIN(PromptColourTest)
