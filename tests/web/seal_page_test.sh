@@ -15,6 +15,8 @@ rows=(
     "an event handler|s|<main id=\"Form1\"|<main onclick=\"go()\" id=\"Form1\"|an event handler attribute"
     "a script with attributes|s|</body>|<script type=\"module\">go()</script></body>|a script or style tag with attributes"
     "a style with attributes|s|</head>|<style media=\"print\">p {}</style></head>|a script or style tag with attributes"
+    "an upper-case script with attributes|s|</body>|<SCRIPT type=\"module\">go()</SCRIPT></body>|a script or style tag with attributes"
+    "an upper-case style with attributes|s|</head>|<STYLE media=\"print\">p {}</STYLE></head>|a script or style tag with attributes"
     "a placeholder left|s|</head>|<meta name=\"x\" content=\"@ANOTHER@\"></head>|@ANOTHER@: a placeholder left unfilled"
 )
 failures=0
