@@ -25,6 +25,7 @@ cases=(
     "empty DISPLAY|DISPLAY=||1||vantrel-hex2dec: cannot open a window: no display is set (DISPLAY is empty)"
     "unreachable display|DISPLAY=:9876||1||vantrel-hex2dec: cannot open a window: display :9876 cannot be reached"
     "-- ends the options|DISPLAY=:9876|--|1||vantrel-hex2dec: cannot open a window: display :9876 cannot be reached"
+    "an option after --|DISPLAY=:9876|-- --version|2||vantrel-hex2dec: unexpected argument '--version'; try 'vantrel-hex2dec --help'"
     "unknown platform, two dashes|DISPLAY=:9876|--platform nosuch|1||cannot open a window: the Qt platform plugin \"nosuch\" is not installed"
     "Wayland, no compositor|QT_QPA_PLATFORM=wayland XDG_RUNTIME_DIR=$runtime||1||cannot open a window: the Qt platform plugin \"wayland\" failed to start"
     "Qt's start-up warnings shown|QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$runtime|-style nosuch|124||Available styles:"
