@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <unknwn.h>
+
 #include <string>
 #include <vector>
 
