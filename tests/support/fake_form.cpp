@@ -3,6 +3,8 @@
 
 #include "runtime/errors.h"
 
+#include <new>
+
 std::u16string FakeForm::text(Field field) const
 {
     const auto found = m_fields.find(field);
@@ -13,6 +15,8 @@ void FakeForm::setText(Field field, const std::u16string& text)
 {
     if (refusedField == field)
         throw RuntimeError(ErrorKind::FieldRefused, "field refused its text");
+    if (outOfMemoryField == field)
+        throw std::bad_alloc();
     m_fields[field] = text;
 }
 

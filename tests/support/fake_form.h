@@ -19,7 +19,8 @@ class FakeForm : public Form
 {
 public:
     std::vector<ShownMessage> shown;
-    std::optional<Field> refusedField; // a field whose setText raises FieldRefused
+    std::optional<Field> refusedField;     // a field whose setText raises FieldRefused
+    std::optional<Field> outOfMemoryField; // a field whose setText runs out of memory (std::bad_alloc)
 
     [[nodiscard]] std::u16string text(Field field) const override;
     void setText(Field field, const std::u16string& text) override;

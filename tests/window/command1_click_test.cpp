@@ -5,6 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+#include <string>
+
 TEST(Command1Click, ConvertsAndCarriesOn)
 {
     FakeForm form;
@@ -14,14 +17,39 @@ TEST(Command1Click, ConvertsAndCarriesOn)
     EXPECT_TRUE(form.shown.empty());
 }
 
-TEST(Command1Click, UntrappedErrorIsShownThenEndsWithStatusOne)
+struct UntrappedCase
+{
+    const char* name;
+    void (*fail)(FakeForm&);
+    std::u16string prompt;
+};
+
+void PrintTo(const UntrappedCase& c, std::ostream* out)
+{
+    *out << c.name;
+}
+
+class Command1ClickUntrapped : public ::testing::TestWithParam<UntrappedCase>
+{
+};
+
+TEST_P(Command1ClickUntrapped, IsShownThenEndsWithStatusOne)
 {
     FakeForm form;
     form.setText(Field::Text1, u"FE FE");
-    form.refusedField = Field::Text2;
+    GetParam().fail(form);
     EXPECT_EQ(clickCommand1(form), 1);
     ASSERT_EQ(form.shown.size(), 1u);
-    EXPECT_EQ(form.shown[0].prompt, u"field refused its text");
+    EXPECT_EQ(form.shown[0].prompt, GetParam().prompt);
     EXPECT_EQ(form.shown[0].style, MessageStyle::Critical);
     EXPECT_EQ(form.shown[0].title, u"Vantrel Hex to Decimal Converter");
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Error, Command1ClickUntrapped,
+    ::testing::Values(UntrappedCase{"FieldRefused", [](FakeForm& form) { form.refusedField = Field::Text2; },
+                                    u"field refused its text"},
+                      // Not a runtime error: raised where the conversion traps those, it goes on past them.
+                      UntrappedCase{"OutOfMemory", [](FakeForm& form) { form.outOfMemoryField = Field::Text3; },
+                                    u"std::bad_alloc"}),
+    [](const auto& info) { return std::string(info.param.name); });
