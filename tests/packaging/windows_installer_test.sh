@@ -229,9 +229,21 @@ for row in 'start_program|the program running' 'claim_newer_version|a newer vers
     echo "installer: a reinstall with ${row#*|} is refused, and the install stays as it was"
     timeout 20 wine reg add "HKLM\\$key_path" /v DisplayVersion /d "$version" /f /reg:$view >/dev/null 2>&1
 done
+# The publisher's keys of another product, which the uninstall leaves alone: its entry and its own key.
+other_keys=('HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel Other Tool'
+    'HKLM\Software\Vantrel\Vantrel Other Tool')
+for key in "${other_keys[@]}"; do
+    timeout 20 wine reg add "$key" /v Publisher /d Vantrel /f /reg:$view >/dev/null 2>&1 || fail "cannot add $key"
+done
 uninstall "$machine_dir"
+for key in "${other_keys[@]}"; do
+    timeout 20 wine reg query "$key" /reg:$view >/dev/null 2>&1 || fail "the uninstaller removed the publisher's $key"
+done
+for key in "${other_keys[0]}" 'HKLM\Software\Vantrel'; do
+    timeout 20 wine reg delete "$key" /f /reg:$view >/dev/null 2>&1 || fail "cannot delete $key"
+done
 check_nothing_left
-echo "installer: the uninstaller removed the folder, the shortcut, the entry and its temporary copy"
+echo "installer: the uninstaller removed the folder, the shortcut, the entry and its temporary copy, and left the publisher's other keys"
 
 # An upgrade from an older version in a folder chosen with /D=, whose entry the older installers
 # wrote with stray values and a text NoModify: it stays in its folder, and its entry is written anew.
