@@ -1,14 +1,9 @@
 // How long a line each front-end's native text box holds whole, and how much of a longer line it shows.
 // A native box lays out and shapes its whole line on every change and every blink of its cursor, so a
-// longer line is shown as a stretch around the cursor (line_model.h), which moves along with it.
+// longer line is shown as a stretch around the cursor (textbox/stretch_view.h), which moves along with it.
 #pragma once
 
-struct FieldSizes
-{
-    int threshold; // lines up to this many code units are shown whole
-    int side;      // a stretch reaches this far either side of the cursor
-    int margin;    // the stretch moves when the cursor comes this near an end with more line beyond it
-};
+#include "textbox/stretch_view.h"
 
 namespace field_sizes {
 
@@ -19,8 +14,8 @@ inline constexpr FieldSizes kWin32{4'096, 2'048, 512};
 // Browsers lay out an input's whole value on every change: a third of a second for a million characters.
 inline constexpr FieldSizes kPage{16'384, 4'096, 1'024};
 
-// The toolkit's line edit. Past the threshold the Qt field draws only the part in view itself, so it
-// needs no stretch.
-inline constexpr FieldSizes kQt{16'384, 4'096, 1'024};
+// The toolkit's line edit holds lines up to this long; past it the Qt field draws only the part in view
+// itself, so it needs no stretch.
+inline constexpr int kQtLongLine = 16'384;
 
 } // namespace field_sizes

@@ -41,9 +41,9 @@ std::u16string unescaped(std::string_view text, int lineNumber)
 
 } // namespace
 
-const std::u16string& ScenarioStep::expectedFor(std::string_view frontEnd) const
+const std::u16string& ScenarioStep::expectedFor(std::string_view rules) const
 {
-    const auto own = only.find(frontEnd);
+    const auto own = only.find(rules);
     return own != only.end() ? own->second : argument;
 }
 
@@ -64,10 +64,14 @@ std::vector<Scenario> fieldScenarios()
         const std::string verb(line.substr(0, space));
         const std::string_view argument = space == std::string_view::npos ? "" : line.substr(space + 1);
         if (verb == "scenario") {
-            scenarios.push_back({std::string(argument), {}});
+            scenarios.push_back({std::string(argument), {}, {}});
+        } else if (verb == "keys" && !scenarios.empty()) {
+            scenarios.back().keys = argument;
         } else if (verb.starts_with("expect.") && !scenarios.empty() && !scenarios.back().steps.empty() &&
                    scenarios.back().steps.back().verb == "expect") {
-            scenarios.back().steps.back().only[verb.substr(7)] = unescaped(argument, lineNumber);
+            const std::string names = verb.substr(7) + ",";
+            for (std::size_t from = 0, comma; (comma = names.find(',', from)) != std::string::npos; from = comma + 1)
+                scenarios.back().steps.back().only[names.substr(from, comma - from)] = unescaped(argument, lineNumber);
         } else if (!scenarios.empty()) {
             scenarios.back().steps.push_back({verb, unescaped(argument, lineNumber), {}, lineNumber});
         } else {

@@ -8,18 +8,19 @@
 
 struct ScenarioStep
 {
-    std::string verb; // start key type clip expect clipboard
+    std::string verb; // start key type caret clip expect clipboard
     std::u16string argument;
-    // For expect: a front-end's own expectation (model qt web win32), where it differs from argument.
+    // For expect: the platforms' own expectations (by the name of their key rules), where they differ.
     std::map<std::string, std::u16string, std::less<>> only;
     int lineNumber = 0;
 
-    [[nodiscard]] const std::u16string& expectedFor(std::string_view frontEnd) const;
+    [[nodiscard]] const std::u16string& expectedFor(std::string_view rules) const;
 };
 
 struct Scenario
 {
     std::string name;
+    std::string keys; // "mac" or "pc" where it holds only for those keys; empty where it holds everywhere
     std::vector<ScenarioStep> steps;
 };
 

@@ -1,21 +1,12 @@
-// The line a text box edits: its edits and their undo steps, where the cursor stops, and the stretch a
-// native box shows.
-#include "window/line_model.h"
+// The line a text box edits: its edits and their undo steps, and where the cursor stops.
+#include "textbox/line_model.h"
+
+#include "textbox/surrogates.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace {
-
-bool isHighSurrogate(char16_t unit)
-{
-    return unit >= 0xD800 && unit <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t unit)
-{
-    return unit >= 0xDC00 && unit <= 0xDFFF;
-}
 
 // White space between words: the spaces and tabs of a line, and the Unicode spaces that look alike.
 bool isSpace(char16_t unit)
@@ -136,16 +127,14 @@ int LineModel::nextCharacter(int position) const
 {
     if (position >= size())
         return size();
-    const auto at = static_cast<std::size_t>(position);
-    return position + (isHighSurrogate(m_line[at]) && position + 1 < size() && isLowSurrogate(m_line[at + 1]) ? 2 : 1);
+    return position + (surrogates::splitsPair(m_line, position + 1) ? 2 : 1);
 }
 
 int LineModel::previousCharacter(int position) const
 {
     if (position <= 0)
         return 0;
-    const auto at = static_cast<std::size_t>(position);
-    return position - (position > 1 && isLowSurrogate(m_line[at - 1]) && isHighSurrogate(m_line[at - 2]) ? 2 : 1);
+    return position - (surrogates::splitsPair(m_line, position - 1) ? 2 : 1);
 }
 
 int LineModel::nextWord(int position, WordStop stop) const
@@ -172,70 +161,4 @@ int LineModel::previousWord(int position) const
     while (position > 0 && !spaceAt(position - 1))
         --position;
     return position;
-}
-
-LineModel::Stretch LineModel::stretchFor(const FieldSizes& sizes) const
-{
-    if (size() <= sizes.threshold)
-        return {0, size()};
-    const int whole = 2 * sizes.side;
-    int start = std::clamp(m_cursor - sizes.side, 0, size() - whole);
-    int end = start + whole;
-    // Between characters: a surrogate pair at either end is taken whole.
-    const auto splitsPair = [this](int at) {
-        return at > 0 && at < size() && isLowSurrogate(m_line[static_cast<std::size_t>(at)]) &&
-               isHighSurrogate(m_line[static_cast<std::size_t>(at) - 1]);
-    };
-    start -= splitsPair(start) ? 1 : 0;
-    end += splitsPair(end) ? 1 : 0;
-    return {start, end};
-}
-
-bool LineModel::stretchServes(Stretch shown, const FieldSizes& sizes) const
-{
-    if (size() <= sizes.threshold)
-        return shown == Stretch{0, size()};
-    return shown.size() <= 2 * sizes.side + 2 && shown.start <= m_cursor && m_cursor <= shown.end &&
-           shown.end <= size() && (m_cursor - shown.start >= sizes.margin || shown.start == 0) &&
-           (shown.end - m_cursor >= sizes.margin || shown.end == size());
-}
-
-void LineModel::takeEdit(Stretch& shown, std::u16string_view text, Run run)
-{
-    const std::u16string_view was = std::u16string_view(m_line).substr(static_cast<std::size_t>(shown.start),
-                                                                       static_cast<std::size_t>(shown.size()));
-    const int wasSize = shown.size();
-    const int nowSize = static_cast<int>(text.size());
-    const int selected = std::clamp(selectionStart() - shown.start, 0, wasSize);
-    const int selectedEnd = std::clamp(selectionEnd() - shown.start, 0, wasSize);
-    const int most = std::min(wasSize, nowSize);
-    int tail = 0;
-    while (tail < most && tail < wasSize - selectedEnd &&
-           was[static_cast<std::size_t>(wasSize - 1 - tail)] == text[static_cast<std::size_t>(nowSize - 1 - tail)])
-        ++tail;
-    int head = 0;
-    while (head < most - tail && head < selected &&
-           was[static_cast<std::size_t>(head)] == text[static_cast<std::size_t>(head)])
-        ++head;
-    const int start = shown.start;
-    shown.end = start + nowSize;
-    replace(
-        start + head, start + wasSize - tail,
-        std::u16string(text.substr(static_cast<std::size_t>(head), static_cast<std::size_t>(nowSize - tail - head))),
-        run);
-}
-
-void LineModel::takeSelection(Stretch shown, int start, int end)
-{
-    start += shown.start;
-    end += shown.start;
-    const int anchorShown = std::clamp(m_anchor, shown.start, shown.end);
-    if (start == end)
-        select(start, start);
-    else if (anchorShown == start)
-        select(m_anchor, end);
-    else if (anchorShown == end)
-        select(m_anchor, start);
-    else
-        select(start, end);
 }

@@ -1,12 +1,8 @@
 // The line a text box edits, toolkit-free, for every text box of every front-end: the whole line, the
-// cursor and the selection's anchor, undo and redo as edit steps, where the cursor stops by character
-// and by word, and the stretch of a long line that a native text box shows (field_sizes.h).
-//
-// Each front-end only views it. A native box reports what it did (takeEdit, takeSelection) and shows
-// what the model says (stretchFor); what a box cannot do on a stretch, the model does itself.
+// cursor and the selection's anchor, undo and redo as edit steps, and where the cursor stops by
+// character and by word. The editing commands (commands.h) and the native boxes' views (stretch_view.h)
+// work on it.
 #pragma once
-
-#include "window/field_sizes.h"
 
 #include <functional>
 #include <string>
@@ -24,15 +20,6 @@ public:
         Typing,
         Backspace,
         Delete
-    };
-
-    // A part of the line a native box shows, [start, end).
-    struct Stretch
-    {
-        int start = 0;
-        int end = 0;
-        [[nodiscard]] int size() const { return end - start; }
-        friend bool operator==(const Stretch&, const Stretch&) = default;
     };
 
     // Told of every change to the line: at start, removed gave way to inserted.
@@ -81,21 +68,6 @@ public:
     [[nodiscard]] int previousCharacter(int position) const;
     [[nodiscard]] int nextWord(int position, WordStop stop) const;
     [[nodiscard]] int previousWord(int position) const;
-
-    // The stretch a native box with these sizes shows: the whole line up to the threshold, else about
-    // twice sizes.side around the cursor, starting and ending between characters.
-    [[nodiscard]] Stretch stretchFor(const FieldSizes& sizes) const;
-    // Whether a box showing shown can go on showing it: the whole line when the line is short; else a
-    // stretch no longer than stretchFor's, which holds the cursor not too near an end with more beyond.
-    [[nodiscard]] bool stretchServes(Stretch shown, const FieldSizes& sizes) const;
-
-    // A native box that showed shown now holds text: the difference goes into the line as one edit of run,
-    // and shown grows or shrinks with it. The difference is found from both ends, but no further in than
-    // the selection was, so that a letter typed or deleted next to its like is placed right.
-    void takeEdit(Stretch& shown, std::u16string_view text, Run run);
-    // A native box that shows shown has [start, end) selected now (offsets in the box, in order): the
-    // model's anchor stays where it was when the box's selection still ends there, even outside shown.
-    void takeSelection(Stretch shown, int start, int end);
 
 private:
     // One edit: at start, removed gave way to inserted. The selection before it is where undo puts it back.

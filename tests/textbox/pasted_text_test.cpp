@@ -1,5 +1,5 @@
 // Pasted and dropped text made one line: every kind of line break, where it stands, and what stays.
-#include "window/form1_behaviour.h"
+#include "textbox/pasted_text.h"
 
 #include <gtest/gtest.h>
 
@@ -36,7 +36,7 @@ class PastedTextTest : public testing::TestWithParam<PastedText>
 
 TEST_P(PastedTextTest, BecomesOneLine)
 {
-    EXPECT_EQ(form1_behaviour::lineOfPastedText(std::u16string(GetParam().pasted)), GetParam().line);
+    EXPECT_EQ(pasted_text::lineOf(std::u16string(GetParam().pasted)), GetParam().line);
 }
 
 INSTANTIATE_TEST_SUITE_P(Paste, PastedTextTest, testing::ValuesIn(kPastedTexts),
