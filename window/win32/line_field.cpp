@@ -1,17 +1,17 @@
 // An edit control as a view of the line it edits.
 #include "window/win32/line_field.h"
 
-#include "window/field_sizes.h"
-#include "window/form1_behaviour.h"
+#include "textbox/context_menu.h"
+#include "textbox/key_rules.h"
 
 #include <commctrl.h>
 
 #include <algorithm>
+#include <array>
 #include <string_view>
+#include <utility>
 
 namespace {
-
-using Run = LineModel::Run;
 
 constexpr UINT_PTR kSubclassId = 1;
 // Selects [wParam, lParam) of the whole line; a message, so that the field shows it from inside the
@@ -20,56 +20,96 @@ constexpr UINT kSelectLine = WM_APP + 0x4C46;
 // Where an edit control keeps its field, for the window to find.
 constexpr wchar_t kFieldProperty[] = L"VantrelHex2DecLineField";
 
-std::u16string_view units(const wchar_t* text)
+std::u16string_view units(LPARAM text)
 {
-    return {reinterpret_cast<const char16_t*>(text), std::wcslen(text)};
+    const auto* wide = reinterpret_cast<const wchar_t*>(text);
+    return {reinterpret_cast<const char16_t*>(wide), std::wcslen(wide)};
 }
 
-const wchar_t* wide(const std::u16string& text)
+LPARAM wide(const std::u16string& text)
 {
-    return reinterpret_cast<const wchar_t*>(text.c_str());
+    return reinterpret_cast<LPARAM>(text.c_str());
 }
 
-// The clipboard's text, or nothing when it holds none or cannot be opened.
-std::u16string clipboardText(HWND owner)
+// The edit control's text: the stretch it holds.
+std::u16string textOf(HWND edit)
 {
-    std::u16string text;
-    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* held = static_cast<const char16_t*>(GlobalLock(data))) {
-            // Up to its terminating NUL, and never past the memory that holds it.
-            const std::u16string_view whole(held, GlobalSize(data) / sizeof(char16_t));
-            text = whole.substr(0, whole.find(u'\0'));
-            GlobalUnlock(data);
-        }
-    }
-    CloseClipboard();
+    std::u16string text(static_cast<std::size_t>(DefSubclassProc(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, u'\0');
+    text.resize(static_cast<std::size_t>(DefSubclassProc(edit, WM_GETTEXT, text.size(), wide(text))));
     return text;
 }
 
-void setClipboardText(HWND owner, const std::u16string& text)
+class WindowsClipboard : public Clipboard
 {
-    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-    if (data == nullptr)
-        return;
-    if (auto* into = static_cast<char16_t*>(GlobalLock(data))) {
-        std::copy_n(text.c_str(), text.size() + 1, into);
-        GlobalUnlock(data);
-        if (OpenClipboard(owner)) {
-            EmptyClipboard();
-            if (SetClipboardData(CF_UNICODETEXT, data) != nullptr)
-                data = nullptr; // the clipboard's now
-            CloseClipboard();
-        }
-    }
-    if (data != nullptr)
-        GlobalFree(data);
-}
+public:
+    explicit WindowsClipboard(HWND owner) : m_owner(owner) {}
 
-bool keyDown(int key)
+    std::optional<std::u16string> text() override
+    {
+        if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(m_owner))
+            return std::nullopt;
+        std::optional<std::u16string> text;
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            if (const auto* held = static_cast<const char16_t*>(GlobalLock(data))) {
+                // Up to its terminating NUL, and never past the memory that holds it.
+                const std::u16string_view whole(held, GlobalSize(data) / sizeof(char16_t));
+                text = std::u16string(whole.substr(0, whole.find(u'\0')));
+                GlobalUnlock(data);
+            }
+        }
+        CloseClipboard();
+        return text;
+    }
+
+    void setText(std::u16string text) override
+    {
+        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
+        if (data == nullptr)
+            return;
+        if (auto* into = static_cast<char16_t*>(GlobalLock(data))) {
+            std::copy_n(text.c_str(), text.size() + 1, into);
+            GlobalUnlock(data);
+            if (OpenClipboard(m_owner)) {
+                EmptyClipboard();
+                if (SetClipboardData(CF_UNICODETEXT, data) != nullptr)
+                    data = nullptr; // the clipboard's now
+                CloseClipboard();
+            }
+        }
+        if (data != nullptr)
+            GlobalFree(data);
+    }
+
+private:
+    HWND m_owner;
+};
+
+// A key message's key with the modifiers down now, or nothing for a key no rule names.
+std::optional<KeyPress> pressOf(WPARAM virtualKey)
 {
-    return GetKeyState(key) < 0;
+    static constexpr std::array<std::pair<WPARAM, Key>, 11> kNamed{{
+        {VK_LEFT, Key::Left},
+        {VK_RIGHT, Key::Right},
+        {VK_UP, Key::Up},
+        {VK_DOWN, Key::Down},
+        {VK_HOME, Key::Home},
+        {VK_END, Key::End},
+        {VK_PRIOR, Key::PageUp},
+        {VK_NEXT, Key::PageDown},
+        {VK_BACK, Key::Backspace},
+        {VK_DELETE, Key::Delete},
+        {VK_INSERT, Key::Insert},
+    }};
+    const auto down = [](int key) { return GetKeyState(key) < 0; };
+    const auto modifiers =
+        static_cast<std::uint8_t>((down(VK_SHIFT) ? kShift : 0) | (down(VK_CONTROL) ? kCtrl : 0) |
+                                  (down(VK_MENU) ? kAlt : 0) | (down(VK_LWIN) || down(VK_RWIN) ? kCmd : 0));
+    if (virtualKey >= 'A' && virtualKey <= 'Z')
+        return KeyPress{static_cast<Key>(virtualKey), modifiers};
+    for (const auto& [named, key] : kNamed)
+        if (named == virtualKey)
+            return KeyPress{key, modifiers};
+    return std::nullopt;
 }
 
 } // namespace
@@ -77,11 +117,7 @@ bool keyDown(int key)
 bool LineField::attach(HWND edit)
 {
     auto* field = new LineField(edit);
-    std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), static_cast<int>(text.size()))));
-    field->m_model.setLine(std::u16string(units(text.c_str())));
-    field->m_shown = {0, field->m_model.size()};
-    field->m_model.onChange([field](int, std::u16string_view, std::u16string_view) { field->m_stale = true; });
+    field->m_model.setLine(textOf(edit));
     if (!SetPropW(edit, kFieldProperty, field)) {
         delete field;
         return false;
@@ -91,7 +127,7 @@ bool LineField::attach(HWND edit)
         delete field;
         return false;
     }
-    return true;
+    return field->show();
 }
 
 LineField* LineField::of(HWND edit)
@@ -101,7 +137,7 @@ LineField* LineField::of(HWND edit)
 
 bool LineField::setLine(const std::u16string& line)
 {
-    return SendMessageW(m_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(line))) != FALSE; // onMessage takes it
+    return SendMessageW(m_edit, WM_SETTEXT, 0, wide(line)) != FALSE; // onMessage takes it
 }
 
 void LineField::select(int anchor, int cursor)
@@ -124,36 +160,29 @@ LRESULT CALLBACK LineField::subclassProc(HWND edit, UINT message, WPARAM wParam,
 
 LRESULT LineField::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const bool shift = keyDown(VK_SHIFT);
-    const bool control = keyDown(VK_CONTROL);
-    const bool stretched = m_shown.size() != m_model.size();
     switch (message) {
     case WM_SETTEXT:
-        m_model.setLine(std::u16string(units(reinterpret_cast<const wchar_t*>(lParam))));
+        m_model.setLine(std::u16string(units(lParam)));
         return show();
     case WM_COPY:
-        copy();
-        return 0;
+        return run(Command::Copy), 0;
     case WM_CUT:
-        copy();
-        return edit({}), 0;
+        return run(Command::Cut), 0;
     case WM_CLEAR:
-        return edit({}), 0;
+        return run(Command::DeleteSelection), 0;
     case WM_PASTE:
-        return paste(), 0;
-    case EM_REPLACESEL:
-        return edit(units(reinterpret_cast<const wchar_t*>(lParam))), 0;
+        return run(Command::Paste), 0;
     case WM_UNDO:
     case EM_UNDO:
-        m_model.undo();
-        return show();
+        return run(Command::Undo);
     case EM_CANUNDO:
         return m_model.canUndo();
+    case EM_REPLACESEL:
+        m_model.replaceSelection(std::u16string(units(lParam)));
+        return show(), 0;
     case EM_SETSEL:
-        if (wParam == 0 && static_cast<int>(lParam) == -1) { // select all: the whole line, not the stretch
-            m_model.selectAll();
-            return show(), 0;
-        }
+        if (wParam == 0 && static_cast<int>(lParam) == -1) // select all: the whole line, not the stretch
+            return run(Command::SelectAll), 0;
         break;
     case kSelectLine:
         m_model.select(static_cast<int>(wParam), static_cast<int>(lParam));
@@ -161,82 +190,40 @@ LRESULT LineField::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_CONTEXTMENU:
         return contextMenu(lParam), 0;
     case WM_IME_STARTCOMPOSITION:
-        m_composing = true;
+        m_view.compositionStarts();
+        show();
         break;
     case WM_IME_ENDCOMPOSITION:
-        m_composing = false;
-        break;
-    case WM_CHAR:
-        switch (wParam) {
-        case 0x01: // Ctrl+A
-            m_model.selectAll();
-            return show(), 0;
-        case 0x03: // Ctrl+C
-            return copy(), 0;
-        case 0x16: // Ctrl+V
-            return paste(), 0;
-        case 0x18: // Ctrl+X
-            copy();
-            return edit({}), 0;
-        case 0x19: // Ctrl+Y
-            m_model.redo();
-            return show(), 0;
-        case 0x1A: // Ctrl+Z
-            m_model.undo();
-            return show(), 0;
-        case VK_BACK:
-            if (selectionReachesPast())
-                return edit({}), 0;
-            if (!m_model.hasSelection() && m_model.cursor() - m_model.previousCharacter(m_model.cursor()) == 2)
-                return removeCharacter(false), 0;
-            return passOn(message, wParam, lParam, m_model.hasSelection() ? Run::None : Run::Backspace);
-        }
-        if (wParam >= 0x20 && wParam != 0x7F && selectionReachesPast())
-            return typeUnit(static_cast<char16_t>(wParam)), 0;
-        return passOn(message, wParam, lParam, wParam >= 0x20 ? Run::Typing : Run::None);
-    case WM_SYSKEYDOWN: // Alt+Backspace undoes, as in the edit control
-        if (wParam == VK_BACK) {
-            m_model.undo();
-            return show(), 0;
-        }
-        break;
-    case WM_SYSCHAR:
-        if (wParam == VK_BACK)
-            return 0; // the undo is done
+        m_view.compositionEnds();
         break;
     case WM_KEYDOWN:
-        if (wParam == VK_DELETE && !shift && !control) {
-            if (selectionReachesPast())
-                return edit({}), 0;
-            if (!m_model.hasSelection() && m_model.nextCharacter(m_model.cursor()) - m_model.cursor() == 2)
-                return removeCharacter(true), 0;
-            return passOn(message, wParam, lParam, m_model.hasSelection() ? Run::None : Run::Delete);
-        }
-        if ((wParam == VK_LEFT || wParam == VK_RIGHT) && !control) {
-            // From the cursor, whatever is selected, as the edit control moves; but over a surrogate pair
-            // as one character, which Wine's edit control would split.
-            const int cursor = m_model.cursor();
-            m_model.moveTo(wParam == VK_LEFT ? m_model.previousCharacter(cursor) : m_model.nextCharacter(cursor),
-                           shift);
-            return show(), 0;
-        }
-        if ((wParam == VK_HOME || wParam == VK_END) && stretched) {
-            m_model.moveTo(wParam == VK_HOME ? 0 : m_model.size(), shift);
-            return show(), 0;
-        }
-        if ((wParam == VK_LEFT || wParam == VK_RIGHT) && control && stretched) {
-            const int cursor = m_model.cursor();
-            m_model.moveTo(wParam == VK_LEFT ? m_model.previousWord(cursor)
-                                             : m_model.nextWord(cursor, LineModel::WordStop::NextWordStart),
-                           shift);
+    case WM_SYSKEYDOWN: {
+        const std::optional<KeyPress> press = pressOf(wParam);
+        const std::optional<Command> command = press ? commandFor(key_rules::kWindows, *press) : std::nullopt;
+        m_keyTaken = command.has_value();
+        if (command)
+            return run(*command), 0;
+        break;
+    }
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+        m_keyTaken = false;
+        break;
+    case WM_CHAR:
+    case WM_SYSCHAR:
+        if (std::exchange(m_keyTaken, false))
+            return 0; // what TranslateMessage made of a key the field carried out
+        if (message == WM_CHAR && wParam >= 0x20 && wParam != 0x7F) {
+            if (std::optional<std::u16string> character = m_typed.take(static_cast<char16_t>(wParam)))
+                m_model.replaceSelection(std::move(*character), LineModel::Run::Typing);
             return show(), 0;
         }
         break;
     }
-    return passOn(message, wParam, lParam, Run::None);
+    return passOn(message, wParam, lParam);
 }
 
-LRESULT LineField::passOn(UINT message, WPARAM wParam, LPARAM lParam, LineModel::Run run)
+LRESULT LineField::passOn(UINT message, WPARAM wParam, LPARAM lParam)
 {
     const LRESULT result = DefSubclassProc(m_edit, message, wParam, lParam);
     // Messages that only read or draw change nothing to follow.
@@ -252,101 +239,48 @@ LRESULT LineField::passOn(UINT message, WPARAM wParam, LPARAM lParam, LineModel:
     case WM_DESTROY:
         return result;
     }
-    if (!m_showing)
-        follow(run);
-    return result;
-}
-
-void LineField::follow(LineModel::Run run)
-{
+    if (m_showing)
+        return result;
     if (DefSubclassProc(m_edit, EM_GETMODIFY, 0, 0)) {
-        std::wstring text(static_cast<std::size_t>(DefSubclassProc(m_edit, WM_GETTEXTLENGTH, 0, 0)) + 1, L'\0');
-        text.resize(static_cast<std::size_t>(
-            DefSubclassProc(m_edit, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()))));
-        m_model.takeEdit(m_shown, units(text.c_str()), run);
-        m_stale = false; // the edit control holds the edit already
+        m_view.boxEdited(textOf(m_edit), LineModel::Run::Typing); // an input method's text
         DefSubclassProc(m_edit, EM_SETMODIFY, FALSE, 0);
     }
     DWORD start = 0;
     DWORD end = 0;
     DefSubclassProc(m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
-    if (start != m_shownStart || end != m_shownEnd) {
-        m_model.takeSelection(m_shown, static_cast<int>(start), static_cast<int>(end));
-        m_shownStart = start;
-        m_shownEnd = end;
-    }
-    // Never under a mouse selecting text or an input method composing: both would lose their place.
-    if (!m_composing && GetCapture() != m_edit && !m_model.stretchServes(m_shown, field_sizes::kWin32))
-        show();
+    m_view.setPointerDown(GetCapture() == m_edit);
+    m_view.boxSelected(static_cast<int>(start), static_cast<int>(end));
+    show();
+    return result;
+}
+
+bool LineField::run(Command command)
+{
+    WindowsClipboard clipboard(m_edit);
+    ::run(command, m_model, key_rules::kWindows.conventions, clipboard);
+    show();
+    return true;
 }
 
 bool LineField::show()
 {
+    const StretchView::Update update = m_view.update();
     m_showing = true;
-    const LineModel::Stretch stretch = m_model.stretchFor(field_sizes::kWin32);
     bool taken = true;
-    if (m_stale || stretch != m_shown) {
-        const std::u16string part =
-            m_model.line().substr(static_cast<std::size_t>(stretch.start), static_cast<std::size_t>(stretch.size()));
-        taken = DefSubclassProc(m_edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide(part))) != FALSE;
-        m_shown = stretch;
-        m_stale = false;
+    if (update.text == StretchView::Update::Text::Replaced) {
+        taken = DefSubclassProc(m_edit, WM_SETTEXT, 0, wide(std::u16string(update.stretchText))) != FALSE;
+    } else if (update.text == StretchView::Update::Text::Edited) {
+        DefSubclassProc(m_edit, EM_SETSEL, static_cast<WPARAM>(update.editStart), update.editEnd);
+        DefSubclassProc(m_edit, EM_REPLACESEL, FALSE, wide(std::u16string(update.editText)));
+        DefSubclassProc(m_edit, EM_SETMODIFY, FALSE, 0);
     }
-    const auto inside = [this](int position) {
-        return std::clamp(position, m_shown.start, m_shown.end) - m_shown.start;
-    };
     // The anchor first: the edit control puts its caret at the second end.
-    DefSubclassProc(m_edit, EM_SETSEL, static_cast<WPARAM>(inside(m_model.anchor())), inside(m_model.cursor()));
-    DefSubclassProc(m_edit, EM_SCROLLCARET, 0, 0);
-    DefSubclassProc(m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&m_shownStart), reinterpret_cast<LPARAM>(&m_shownEnd));
+    if (update.selectionChanged) {
+        DefSubclassProc(m_edit, EM_SETSEL, static_cast<WPARAM>(update.anchor), update.cursor);
+        DefSubclassProc(m_edit, EM_SCROLLCARET, 0, 0);
+    }
     m_showing = false;
     return taken;
-}
-
-bool LineField::selectionReachesPast() const
-{
-    return m_model.selectionStart() < m_shown.start || m_model.selectionEnd() > m_shown.end;
-}
-
-void LineField::edit(std::u16string_view with, Run run)
-{
-    if ((GetWindowLongPtrW(m_edit, GWL_STYLE) & ES_READONLY) != 0)
-        return;
-    m_model.replaceSelection(std::u16string(with), run);
-    show();
-}
-
-void LineField::removeCharacter(bool forward)
-{
-    const int cursor = m_model.cursor();
-    if (forward)
-        m_model.replace(cursor, m_model.nextCharacter(cursor), {}, Run::Delete);
-    else
-        m_model.replace(m_model.previousCharacter(cursor), cursor, {}, Run::Backspace);
-    show();
-}
-
-void LineField::copy()
-{
-    if (m_model.hasSelection())
-        setClipboardText(m_edit, m_model.selectedText());
-}
-
-void LineField::paste()
-{
-    edit(form1_behaviour::lineOfPastedText(clipboardText(m_edit)));
-}
-
-void LineField::typeUnit(char16_t unit)
-{
-    if (unit >= 0xD800 && unit <= 0xDBFF) { // the first half of a pair: the second comes next
-        m_highSurrogate = unit;
-        return;
-    }
-    const char16_t pair[] = {m_highSurrogate, unit};
-    const bool whole = m_highSurrogate != 0 && unit >= 0xDC00 && unit <= 0xDFFF;
-    m_highSurrogate = 0;
-    edit(whole ? std::u16string_view(pair, 2) : std::u16string_view(&unit, 1), Run::Typing);
 }
 
 HMENU LineField::makeContextMenu() const
@@ -354,20 +288,24 @@ HMENU LineField::makeContextMenu() const
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr)
         return nullptr;
-    const bool editable = (GetWindowLongPtrW(m_edit, GWL_STYLE) & ES_READONLY) == 0;
-    const bool selected = m_model.hasSelection();
-    const auto add = [menu](UINT command, const wchar_t* caption, bool enabled) {
-        AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), command, caption);
-    };
-    add(WM_UNDO, L"&Undo", editable && m_model.canUndo());
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    add(WM_CUT, L"Cu&t", editable && selected);
-    add(WM_COPY, L"&Copy", selected);
-    add(WM_PASTE, L"&Paste", editable && IsClipboardFormatAvailable(CF_UNICODETEXT));
-    add(WM_CLEAR, L"&Delete", editable && selected);
-    AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
-    add(EM_SETSEL, L"Select &All", m_model.selectionEnd() - m_model.selectionStart() < m_model.size());
+    const bool clipboardHasText = IsClipboardFormatAvailable(CF_UNICODETEXT);
+    UINT id = 0;
+    for (const MenuItem& item : context_menu::kWindows) {
+        ++id;
+        const bool enabled = context_menu::enabled(item.command, m_model, clipboardHasText);
+        if (item.separator())
+            AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        else
+            AppendMenuW(menu, MF_STRING | (enabled ? MF_ENABLED : MF_GRAYED), id,
+                        reinterpret_cast<const wchar_t*>(item.caption.data()));
+    }
     return menu;
+}
+
+void LineField::choose(UINT id)
+{
+    if (id >= 1 && id <= std::size(context_menu::kWindows))
+        run(context_menu::kWindows[id - 1].command);
 }
 
 void LineField::contextMenu(LPARAM at)
@@ -384,8 +322,5 @@ void LineField::contextMenu(LPARAM at)
     const UINT chosen = static_cast<UINT>(TrackPopupMenu(
         menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON | TPM_RETURNCMD | TPM_NONOTIFY, point.x, point.y, 0, m_edit, nullptr));
     DestroyMenu(menu);
-    if (chosen == EM_SETSEL)
-        SendMessageW(m_edit, EM_SETSEL, 0, -1);
-    else if (chosen != 0)
-        SendMessageW(m_edit, chosen, 0, 0);
+    choose(chosen);
 }

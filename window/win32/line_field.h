@@ -1,26 +1,25 @@
-// An edit control as a view of the line it edits (window/line_model.h), composed onto it with
-// SetWindowSubclass.
+// An edit control as a view of the line it edits (textbox/), composed onto it with SetWindowSubclass.
 //
 // The edit control lays out and shapes its whole line on every change; under Wine that costs the square
-// of a run of digits, so a line of a megabyte would freeze it for minutes. Up to field_sizes::kWin32's
-// threshold the control holds the whole line, as any edit control does. Past it, the control holds only
-// a stretch around the cursor, which moves along with the cursor (never while a mouse button is down or
-// an input method is composing), and the model holds the line.
+// of a run of digits, so a line of a megabyte would freeze it for minutes. So past field_sizes::kWin32's
+// threshold the control holds only a stretch of the line around the cursor (textbox/stretch_view.h),
+// and the line model holds the line.
 //
-// The control edits its stretch itself; after each message the field takes what changed into the model.
-// What a stretch cannot do, the model does: the field's text, copy, cut, paste, select all, undo and redo
-// (the control keeps one level of undo, the model every step), Home and End, word moves, and an edit of a
-// selection that reaches past the stretch. Pasted text becomes one line (form1_behaviour.h). The context
-// menu is the field's own, its commands enabled by the model. Screen readers read the stretch, with
-// offsets inside it.
+// The field only translates: the control's key messages become the commands of the Windows key rules
+// (textbox/key_rules.h), its characters typing, its clipboard and undo messages the same commands, and
+// the control then shows what the stretch view says. What the control still edits itself (an input
+// method's text) the field takes back. The context menu is the field's own (textbox/context_menu.h).
+// Screen readers read the stretch, with offsets inside it.
 #pragma once
 
-#include "window/line_model.h"
+#include "textbox/commands.h"
+#include "textbox/stretch_view.h"
+#include "textbox/surrogates.h"
+#include "window/field_sizes.h"
 
 #include <windows.h>
 
 #include <string>
-#include <string_view>
 
 class LineField
 {
@@ -33,14 +32,17 @@ public:
 
     [[nodiscard]] const std::u16string& line() const { return m_model.line(); }
     [[nodiscard]] const LineModel& model() const { return m_model; }
+    // The part of the line the edit control holds.
+    [[nodiscard]] Stretch shown() const { return m_view.shown(); }
     // As a program sets a text box's text: the cursor at the end, nothing to undo. False when the edit
     // control would not take it.
     bool setLine(const std::u16string& line);
     // Selects [anchor, cursor) of the whole line, the cursor at the second end.
     void select(int anchor, int cursor);
-    // The context menu as it would open now, its commands enabled by what the model can do; the caller
-    // destroys it.
+    // The context menu as it would open now, each item's identifier one for choose; the caller destroys it.
     [[nodiscard]] HMENU makeContextMenu() const;
+    // Carries out the context menu's item of identifier id.
+    void choose(UINT id);
 
 private:
     explicit LineField(HWND edit) : m_edit(edit) {}
@@ -48,29 +50,18 @@ private:
     static LRESULT CALLBACK subclassProc(HWND edit, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                          DWORD_PTR data);
     LRESULT onMessage(UINT message, WPARAM wParam, LPARAM lParam);
-    // The edit control's own handling of the message, then what it changed taken into the model.
-    LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam, LineModel::Run run);
-    void follow(LineModel::Run run);
-    // Puts the model's stretch and selection in the edit control. False when it would not take them.
+    // The edit control's own handling of the message, then what it changed taken back into the line.
+    LRESULT passOn(UINT message, WPARAM wParam, LPARAM lParam);
+    // Carries command out on the line, and shows the result. True.
+    bool run(Command command);
+    // Puts what the stretch view says in the edit control. False when it would not take its text.
     bool show();
-
-    [[nodiscard]] bool selectionReachesPast() const;
-    // An edit the model makes: the selection replaced with text, then shown.
-    void edit(std::u16string_view with, LineModel::Run run = LineModel::Run::None);
-    // Delete (forward) or Backspace on a surrogate pair, which the edit control would split.
-    void removeCharacter(bool forward);
-    void copy();
-    void paste();
-    void typeUnit(char16_t unit);
     void contextMenu(LPARAM at);
 
     HWND m_edit;
     LineModel m_model;
-    LineModel::Stretch m_shown;
-    DWORD m_shownStart = 0; // the edit control's selection as last seen, in its own offsets
-    DWORD m_shownEnd = 0;
-    char16_t m_highSurrogate = 0; // the first half of a character typed past the stretch
-    bool m_stale = false;         // the model's line changed since the edit control last took it
-    bool m_showing = false;       // the field is setting the edit control's text and selection
-    bool m_composing = false;
+    StretchView m_view{m_model, field_sizes::kWin32};
+    surrogates::PairJoiner m_typed;
+    bool m_keyTaken = false; // the field carried out the key down: the character it makes is not typed
+    bool m_showing = false;  // the field is setting the edit control's text and selection
 };

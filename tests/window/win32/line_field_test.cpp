@@ -1,9 +1,11 @@
 // The edit control as a view of its line: the editing scenarios acted out by the keys' own messages,
-// at every length, and the context menu's commands enabled by what the line can do.
+// through the Windows key rules, at every length; the context menu; and what the field leaves to an
+// input method.
 #include "window/win32/line_field.h"
 
-#include "tests/support/field_scenarios.h"
+#include "tests/support/scenario_runner.h"
 #include "tests/window/win32/clipboard.h"
+#include "textbox/key_rules.h"
 
 #include <gtest/gtest.h>
 
@@ -12,41 +14,111 @@
 
 namespace {
 
-// A key as the message loop delivers it to the focused edit control: WM_KEYDOWN, the WM_CHAR that
-// TranslateMessage makes of it, WM_KEYUP, with the modifiers down in the thread's keyboard state.
-void press(HWND edit, std::u16string_view name)
+// Keys as the keyboard delivers them to the focused edit control: the key down and up, with the
+// modifiers down in the thread's keyboard state, and the characters TranslateMessage makes of them.
+class Win32Driver : public ScenarioDriver
 {
-    struct Key
+public:
+    explicit Win32Driver(HWND edit) : m_edit(edit) {}
+
+    void start(const MarkedLine& line) override
     {
-        std::u16string_view name;
-        UINT virtualKey;
-        wchar_t character; // 0: none
-    };
-    static constexpr std::array kKeys{
-        Key{u"Home", VK_HOME, 0},     Key{u"End", VK_END, 0},       Key{u"Left", VK_LEFT, 0},
-        Key{u"Right", VK_RIGHT, 0},   Key{u"Delete", VK_DELETE, 0}, Key{u"Backspace", VK_BACK, 0x08},
-        Key{u"SelectAll", 'A', 0x01}, Key{u"Copy", 'C', 0x03},      Key{u"Cut", 'X', 0x18},
-        Key{u"Paste", 'V', 0x16},     Key{u"Undo", 'Z', 0x1A},      Key{u"Redo", 'Y', 0x19}};
-    const bool shift = name.find(u"Shift+") != std::u16string_view::npos;
-    const bool command = name == u"SelectAll" || name == u"Copy" || name == u"Cut" || name == u"Paste" ||
-                         name == u"Undo" || name == u"Redo";
-    const bool control = command || name.find(u"Ctrl+") != std::u16string_view::npos;
-    const std::u16string_view bare =
-        name.substr(name.rfind(u'+') == std::u16string_view::npos ? 0 : name.rfind(u'+') + 1);
-    const auto key = std::find_if(kKeys.begin(), kKeys.end(), [bare](const Key& k) { return k.name == bare; });
-    ASSERT_NE(key, kKeys.end()) << "no such key";
-    std::array<BYTE, 256> saved{};
-    GetKeyboardState(saved.data());
-    std::array<BYTE, 256> state = saved;
-    state[VK_SHIFT] = shift ? 0x80 : 0;
-    state[VK_CONTROL] = control ? 0x80 : 0;
-    SetKeyboardState(state.data());
-    SendMessageW(edit, WM_KEYDOWN, key->virtualKey, 1);
-    if (key->character != 0)
-        SendMessageW(edit, WM_CHAR, key->character, 1);
-    SendMessageW(edit, WM_KEYUP, key->virtualKey, 0xC0000001);
-    SetKeyboardState(saved.data());
-}
+        ASSERT_TRUE(field().setLine(line.line));
+        field().select(line.anchor, line.cursor);
+    }
+
+    void press(KeyPress key) override
+    {
+        static constexpr std::array<std::pair<Key, UINT>, 11> kVirtualKeys{{
+            {Key::Left, VK_LEFT},
+            {Key::Right, VK_RIGHT},
+            {Key::Up, VK_UP},
+            {Key::Down, VK_DOWN},
+            {Key::Home, VK_HOME},
+            {Key::End, VK_END},
+            {Key::PageUp, VK_PRIOR},
+            {Key::PageDown, VK_NEXT},
+            {Key::Backspace, VK_BACK},
+            {Key::Delete, VK_DELETE},
+            {Key::Insert, VK_INSERT},
+        }};
+        UINT virtualKey = static_cast<UINT>(key.key);
+        for (const auto& [named, code] : kVirtualKeys)
+            virtualKey = named == key.key ? code : virtualKey;
+        std::array<BYTE, 256> saved{};
+        GetKeyboardState(saved.data());
+        std::array<BYTE, 256> state = saved;
+        state[VK_SHIFT] = (key.modifiers & kShift) != 0 ? 0x80 : 0;
+        state[VK_CONTROL] = (key.modifiers & kCtrl) != 0 ? 0x80 : 0;
+        state[VK_MENU] = (key.modifiers & kAlt) != 0 ? 0x80 : 0;
+        SetKeyboardState(state.data());
+        const bool alt = (key.modifiers & kAlt) != 0;
+        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16 | (alt ? 1 << 29 : 0);
+        deliver(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, scan | 1);
+        deliver(alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, scan | 0xC0000001);
+        SetKeyboardState(saved.data());
+    }
+
+    void type(std::u16string_view text) override
+    {
+        for (const char16_t unit : text)
+            SendMessageW(m_edit, WM_CHAR, unit, 1);
+    }
+
+    // As a screen reader or another program moves the caret: the message goes to the control.
+    void moveCaretUnseen(bool toEnd) override
+    {
+        const int at = toEnd ? GetWindowTextLengthW(m_edit) : 0;
+        SendMessageW(m_edit, EM_SETSEL, static_cast<WPARAM>(at), at);
+    }
+
+    void setClipboard(std::u16string_view text) override { putOnClipboard(std::u16string(text)); }
+    std::u16string clipboard() override { return ::clipboard(); }
+    MarkedLine state() override { return {field().line(), field().model().anchor(), field().model().cursor()}; }
+
+    std::string boxDisagrees() override
+    {
+        const Stretch shown = field().shown();
+        const LineModel& model = field().model();
+        std::u16string held(static_cast<std::size_t>(GetWindowTextLengthW(m_edit)) + 1, u'\0');
+        held.resize(static_cast<std::size_t>(
+            GetWindowTextW(m_edit, reinterpret_cast<wchar_t*>(held.data()), static_cast<int>(held.size()))));
+        if (held.size() > 4'096 + 2)
+            return "the edit control holds " + std::to_string(held.size()) + " code units";
+        if (held != model.line().substr(static_cast<std::size_t>(shown.start), static_cast<std::size_t>(shown.size())))
+            return "the edit control holds other text than the line's stretch";
+        const auto inside = [shown](int position) { return std::clamp(position, shown.start, shown.end) - shown.start; };
+        DWORD start = 0;
+        DWORD end = 0;
+        SendMessageW(m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+        const int cursor = inside(model.cursor());
+        if (static_cast<int>(start) != inside(model.selectionStart()) || static_cast<int>(end) != inside(model.selectionEnd()))
+            return "the edit control shows another selection";
+        POINT caret{};
+        GetCaretPos(&caret);
+        const LRESULT at = SendMessageW(m_edit, EM_POSFROMCHAR, static_cast<WPARAM>(cursor), 0);
+        if (cursor < static_cast<int>(held.size()) && at != -1 && caret.x != static_cast<short>(LOWORD(at)))
+            return "the edit control's caret is not at the cursor";
+        return {};
+    }
+
+private:
+    [[nodiscard]] LineField& field() const { return *LineField::of(m_edit); }
+
+    // Delivers a key message as the message loop does, and the characters TranslateMessage makes of it.
+    void deliver(UINT message, UINT virtualKey, LPARAM lParam)
+    {
+        MSG msg{m_edit, message, virtualKey, lParam, 0, {}};
+        TranslateMessage(&msg);
+        DispatchMessageW(&msg);
+        while (PeekMessageW(&msg, m_edit, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+    }
+
+    HWND m_edit;
+};
 
 class LineFieldTest : public ::testing::Test
 {
@@ -67,44 +139,26 @@ protected:
     HWND m_edit = nullptr;
 };
 
-TEST_F(LineFieldTest, ActsOutTheScenariosAtEveryLength)
+class Scenarios : public LineFieldTest, public testing::WithParamInterface<std::size_t>
 {
-    for (const Scenario& scenario : fieldScenarios()) {
-        const int length = shortLength(scenario.steps.front().argument);
-        for (const Padding& padding : paddingsFor(length, field_sizes::kWin32.threshold)) {
-            SCOPED_TRACE(scenario.name + ", " + padding.name);
-            for (const ScenarioStep& step : scenario.steps) {
-                SCOPED_TRACE("field_scenarios.txt:" + std::to_string(step.lineNumber));
-                if (step.verb == "start") {
-                    const MarkedLine start = unmark(step.argument, padding);
-                    ASSERT_TRUE(field().setLine(start.line));
-                    field().select(start.anchor, start.cursor);
-                } else if (step.verb == "key") {
-                    press(m_edit, step.argument);
-                } else if (step.verb == "type") {
-                    for (const char16_t unit : step.argument)
-                        SendMessageW(m_edit, WM_CHAR, unit, 1);
-                } else if (step.verb == "clip") {
-                    putOnClipboard(step.argument);
-                } else if (step.verb == "expect" && step.expectedFor("win32") == u"-") {
-                    break;
-                } else if (step.verb == "expect") {
-                    const LineModel& model = field().model();
-                    const MarkedLine now{model.line(), model.anchor(), model.cursor()};
-                    const MarkedLine expected = unmark(step.expectedFor("win32"), padding);
-                    ASSERT_EQ(described(now, padding), described(expected, padding));
-                    ASSERT_EQ(now, expected);
-                    // A long line's edit control holds a stretch of about 4,096 code units.
-                    ASSERT_LE(GetWindowTextLengthW(m_edit), field_sizes::kWin32.threshold + 2);
-                } else if (step.verb == "clipboard") {
-                    ASSERT_EQ(clipboard(), unmark(step.argument, padding).line);
-                } else {
-                    FAIL() << "unknown step " << step.verb;
-                }
-            }
-        }
+};
+
+TEST_P(Scenarios, ActedOutAtEveryLength)
+{
+    const Scenario scenario = fieldScenarios().at(GetParam());
+    const KeyRules& rules = key_rules::kWindows;
+    if (const std::optional<std::string> reason = skipReason(scenario, rules))
+        GTEST_SKIP() << *reason;
+    Win32Driver driver(m_edit);
+    for (const Padding& padding :
+         paddingsFor(shortLength(scenario.steps.front().argument), field_sizes::kWin32.threshold)) {
+        const std::optional<std::string> failure = actOut(scenario, padding, rules, driver);
+        ASSERT_FALSE(failure) << *failure;
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Win32, Scenarios, testing::Range(std::size_t{0}, fieldScenarios().size()),
+                         [](const auto& info) { return identifierOf(fieldScenarios().at(info.param).name); });
 
 // The context menu's commands, each with whether it is enabled.
 std::wstring menuStates(const LineField& field)
@@ -122,24 +176,66 @@ std::wstring menuStates(const LineField& field)
     return states;
 }
 
+// Chooses the context menu's item captioned caption, as a click on it does.
+void chooseFromMenu(LineField& field, const wchar_t* caption)
+{
+    HMENU menu = field.makeContextMenu();
+    for (int item = 0; item < GetMenuItemCount(menu); ++item) {
+        wchar_t held[64] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(item), held, 64, MF_BYPOSITION);
+        if (std::wstring(held) == caption) {
+            const UINT id = GetMenuItemID(menu, item);
+            DestroyMenu(menu);
+            return field.choose(id);
+        }
+    }
+    DestroyMenu(menu);
+    ADD_FAILURE() << "no such item in the menu";
+}
+
 // The edit control's own menu asks the control, which holds only a stretch of a long line and one level of
 // undo: the field's asks the line. Its commands are the edit control's, in its order.
-TEST_F(LineFieldTest, ContextMenuOffersWhatTheLineCanDo)
+TEST_F(LineFieldTest, ContextMenuOffersAndDoesWhatTheLineCanDo)
 {
+    const std::u16string line = u"11 " + std::u16string(5000, u'2');
     putOnClipboard(u"12");
-    ASSERT_TRUE(field().setLine(u"11 " + std::u16string(5000, u'2')));
+    ASSERT_TRUE(field().setLine(line));
     EXPECT_EQ(menuStates(field()), L"&Undo off, Cu&t off, &Copy off, &Paste on, &Delete off, Select &All on");
-    press(m_edit, u"Shift+Home"); // past the stretch
+    chooseFromMenu(field(), L"Select &All");
+    EXPECT_EQ(field().model().selectionEnd() - field().model().selectionStart(), 5003);
     EXPECT_EQ(menuStates(field()), L"&Undo off, Cu&t on, &Copy on, &Paste on, &Delete on, Select &All off");
-    press(m_edit, u"Right");
-    press(m_edit, u"Backspace");
-    EXPECT_EQ(menuStates(field()), L"&Undo on, Cu&t off, &Copy off, &Paste on, &Delete off, Select &All on");
+    chooseFromMenu(field(), L"Cu&t");
+    EXPECT_EQ(clipboard(), line);
+    EXPECT_EQ(menuStates(field()), L"&Undo on, Cu&t off, &Copy off, &Paste on, &Delete off, Select &All off");
+    chooseFromMenu(field(), L"&Undo");
+    EXPECT_EQ(field().line(), line);
     ASSERT_TRUE(OpenClipboard(nullptr));
     EmptyClipboard();
     CloseClipboard();
-    EXPECT_EQ(menuStates(field()), L"&Undo on, Cu&t off, &Copy off, &Paste off, &Delete off, Select &All on");
-    SendMessageW(m_edit, WM_SYSKEYDOWN, VK_BACK, 1 << 29); // Alt+Backspace: undo, the model's
-    EXPECT_EQ(field().line(), u"11 " + std::u16string(5000, u'2'));
+    EXPECT_EQ(menuStates(field()), L"&Undo off, Cu&t on, &Copy on, &Paste off, &Delete on, Select &All off");
+}
+
+// Tab into the field, and the control's own menu, select all by EM_SETSEL(0, -1): the whole line.
+TEST_F(LineFieldTest, SelectAllByMessageTakesTheWholeLine)
+{
+    ASSERT_TRUE(field().setLine(std::u16string(9000, u'0')));
+    field().select(4500, 4500);
+    SendMessageW(m_edit, EM_SETSEL, 0, -1);
+    EXPECT_EQ(field().model().selectionStart(), 0);
+    EXPECT_EQ(field().model().selectionEnd(), 9000);
+}
+
+// While an input method composes, the stretch stays where it is, whatever happens to the caret.
+TEST_F(LineFieldTest, StretchStaysWhileAnInputMethodComposes)
+{
+    ASSERT_TRUE(field().setLine(std::u16string(9000, u'0')));
+    field().select(4500, 4500);
+    const Stretch shown = field().shown();
+    SendMessageW(m_edit, WM_IME_STARTCOMPOSITION, 0, 0);
+    SendMessageW(m_edit, EM_SETSEL, 1, 1); // near the stretch's start, with more line before it
+    EXPECT_EQ(field().shown(), shown);
+    SendMessageW(m_edit, WM_IME_ENDCOMPOSITION, 0, 0);
+    EXPECT_NE(field().shown(), shown);
 }
 
 } // namespace
