@@ -2,7 +2,7 @@
 // edits and their undo steps, the form the line is shown in, and how a long line looks.
 #include "window/qt/input_field.h"
 
-#include "window/form1_behaviour.h"
+#include "window/qt/toolkit_keys.h"
 
 #include <QAccessible>
 #include <QClipboard>
@@ -58,11 +58,6 @@ void InputField::moveTo(int position, bool select)
     refresh();
 }
 
-void InputField::replace(int start, int end, const QString& with, Run run)
-{
-    m_model.replace(start, end, std::u16string(units(with)), run);
-}
-
 void InputField::show(int start, std::u16string_view removed, std::u16string_view inserted)
 {
     const bool wasLong = std::exchange(m_long, m_model.size() > kLongLine);
@@ -87,21 +82,32 @@ void InputField::show(int start, std::u16string_view removed, std::u16string_vie
     refresh();
 }
 
-void InputField::copy() const
-{
-    if (m_model.hasSelection())
-        QGuiApplication::clipboard()->setText(QString::fromStdU16String(m_model.selectedText()));
-}
+namespace {
 
-void InputField::paste()
+// The desktop's clipboard, read once for a paste: it may hold megabytes.
+class DesktopClipboard : public Clipboard
 {
-    const QString pasted = QGuiApplication::clipboard()->text(); // read once: it may be megabytes
-    m_model.replaceSelection(form1_behaviour::lineOfPastedText(std::u16string(units(pasted))));
-}
+public:
+    std::optional<std::u16string> text() override
+    {
+        const QString text = QGuiApplication::clipboard()->text();
+        return std::u16string(InputField::units(text));
+    }
+    void setText(std::u16string text) override
+    {
+        QGuiApplication::clipboard()->setText(QString::fromStdU16String(text));
+    }
+};
 
-void InputField::travel(bool back)
+} // namespace
+
+void InputField::run(Command command)
 {
-    back ? m_model.undo() : m_model.redo();
+    DesktopClipboard clipboard;
+    ::run(command, m_model, toolkitKeyRules().conventions, clipboard);
+    if (!m_long) // the line edit shows a short line's selection
+        m_short->setSelection(m_model.anchor(), m_model.cursor() - m_model.anchor());
+    refresh(); // a command that only moves the cursor changes no text, so nothing showed it yet
 }
 
 void InputField::passOn(QEvent* event, Run run)
@@ -123,8 +129,8 @@ void InputField::followShortCursor()
 
 void InputField::recordShortEdit(const QString& text)
 {
-    LineModel::Stretch whole{0, m_model.size()};
-    m_model.takeEdit(whole, units(text), m_passedOn);
+    Stretch whole{0, m_model.size()};
+    takeBoxEdit(m_model, whole, units(text), m_passedOn);
 }
 
 void InputField::refresh()

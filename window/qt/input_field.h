@@ -1,11 +1,12 @@
 // The input field, which must stay responsive with a line of megabytes pasted into it.
 //
-// The field owns its line and shows it one of two ways. Up to kLongLine characters it shows the
-// toolkit's own line edit, unchanged, and passes it the keys and the focus. A longer line would make
-// that line edit lay out and shape the whole line on every change and every blink of the cursor, and
-// keep an undo step per character; so past the limit the field shows the line through a LineView,
-// which lays out only the part in sight, and edits it itself. Every edit of either form, the line
-// edit's own included, is one step of the field's undo stack, so undo reaches across the two forms.
+// The field owns its line (textbox/line_model.h) and shows it one of two ways. Up to kLongLine characters
+// it shows the toolkit's own line edit, unchanged, and passes it the keys and the focus. A longer line
+// would make that line edit lay out and shape the whole line on every change and every blink of the
+// cursor, and keep an undo step per character; so past the limit the field shows the line through a
+// LineView, which lays out only the part in sight, and carries the keys' commands out itself, by the
+// toolkit's own key rules (toolkit_keys.h). Every edit of either form, the line edit's own included, is
+// one step of the line's undo, so undo reaches across the two forms.
 //
 // A long line supports:
 //   - typing, Backspace and Delete, and deleting by word;
@@ -21,8 +22,8 @@
 // right-to-left layout. It never cuts any of the text.
 #pragma once
 
+#include "textbox/commands.h"
 #include "window/field_sizes.h"
-#include "window/line_model.h"
 #include "window/qt/line_view.h"
 
 #include <QBasicTimer>
@@ -39,7 +40,7 @@ class InputField : public QWidget
 
 public:
     // Longer lines are shown and edited by the field itself.
-    static constexpr int kLongLine = field_sizes::kQt.threshold;
+    static constexpr int kLongLine = field_sizes::kQtLongLine;
 
     explicit InputField(QWidget* parent = nullptr);
 
@@ -85,21 +86,13 @@ private:
     void moveTo(int position, bool select);
 
     // Every edit, by either form, is an undo step of the line model, which then tells the field (show).
-    void replace(int start, int end, const QString& with, Run run = Run::None);
     void replaceSelection(const QString& with, Run run = Run::None)
     {
-        replace(selectionStart(), selectionEnd(), with, run);
+        m_model.replaceSelection(std::u16string(units(with)), run);
     }
     void show(int start, std::u16string_view removed, std::u16string_view inserted);
-    void copy() const;
-    void cut()
-    {
-        copy();
-        replaceSelection({});
-    }
-    void paste();
-    // Undo (back) or redo.
-    void travel(bool back);
+    // Carries command out on the line, with the desktop's clipboard.
+    void run(Command command);
 
     // The short line's keys and input go to the toolkit's line edit, which tells the field what it did.
     void passOn(QEvent* event, Run run);
@@ -107,7 +100,6 @@ private:
     // A long line's selection as the focus comes and goes.
     void takeFocusAsTheToolkit(QEvent::Type type, Qt::FocusReason reason);
     void recordShortEdit(const QString& text);
-    [[nodiscard]] bool editLongLine(QKeyEvent* event, Run run);
 
     // After any change to the line, the cursor or the field: scrolls to the cursor, and shows it.
     void refresh();

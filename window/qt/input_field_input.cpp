@@ -2,17 +2,19 @@
 // input go to the toolkit's line edit, but for undo, redo and paste, which reach across the two forms.
 #include "window/qt/input_field.h"
 
-#include "window/form1_behaviour.h"
-
+#include "textbox/context_menu.h"
+#include "textbox/pasted_text.h"
+#include "textbox/surrogates.h"
 #include "window/qt/text_boundaries.h"
+#include "window/qt/toolkit_keys.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QDropEvent>
+#include <QIcon>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
-#include <QIcon>
 #include <QMenu>
 #include <QMimeData>
 
@@ -60,69 +62,18 @@ void InputField::takeFocusAsTheToolkit(QEvent::Type type, Qt::FocusReason reason
 
 void InputField::keyPressEvent(QKeyEvent* event)
 {
-    const bool selected = m_model.hasSelection();
-    const bool backspace = event->key() == Qt::Key_Backspace && !(event->modifiers() & Qt::ControlModifier);
-    const Run run = typesText(*event)                      ? Run::Typing
-                    : selected                             ? Run::None
-                    : backspace                            ? Run::Backspace
-                    : event->matches(QKeySequence::Delete) ? Run::Delete
-                                                           : Run::None;
-    if (event->matches(QKeySequence::Undo) || event->matches(QKeySequence::Redo))
-        travel(event->matches(QKeySequence::Undo));
-    else if (event->matches(QKeySequence::Paste))
-        paste();
-    else if (!m_long)
-        passOn(event, run); // which leaves Enter, Escape and the like ignored, for the window
-    else if (!editLongLine(event, run))
-        event->ignore();
-}
-
-bool InputField::editLongLine(QKeyEvent* event, Run run)
-{
-    using Key = QKeySequence;
-    const auto is = [event](Key::StandardKey key) { return event->matches(key); };
-    const auto to = [this](bool forward, QTextLayout::CursorMode mode) {
-        return moveInLine(line(), m_model.cursor(), forward, mode);
-    };
-    const bool shift = event->modifiers() & Qt::ShiftModifier;
-    const bool selected = m_model.hasSelection();
-    // With a selection, Left and Right go to its ends; on the Windows key scheme, the one that binds Ctrl+Y
-    // to redo, they move from the cursor instead, as in the toolkit's line edit.
-    const bool toEnds = selected && !shift && !Key::keyBindings(Key::Redo).contains(Key(Qt::CTRL | Qt::Key_Y));
-
-    if (is(Key::Copy))
-        copy();
-    else if (is(Key::Cut))
-        cut();
-    else if (is(Key::SelectAll))
-        select(0, m_model.size());
-    else if (is(Key::MoveToNextChar) || is(Key::SelectNextChar))
-        moveTo(toEnds ? selectionEnd() : to(true, QTextLayout::SkipCharacters), shift);
-    else if (is(Key::MoveToPreviousChar) || is(Key::SelectPreviousChar))
-        moveTo(toEnds ? selectionStart() : to(false, QTextLayout::SkipCharacters), shift);
-    else if (is(Key::MoveToNextWord) || is(Key::SelectNextWord))
-        moveTo(to(true, QTextLayout::SkipWords), shift);
-    else if (is(Key::MoveToPreviousWord) || is(Key::SelectPreviousWord))
-        moveTo(to(false, QTextLayout::SkipWords), shift);
-    else if (is(Key::MoveToStartOfLine) || is(Key::SelectStartOfLine))
-        moveTo(0, shift);
-    else if (is(Key::MoveToEndOfLine) || is(Key::SelectEndOfLine))
-        moveTo(m_model.size(), shift);
-    else if (is(Key::DeleteStartOfWord) || is(Key::DeleteEndOfWord)) {
-        if (!selected) // else the selection goes
-            moveTo(to(is(Key::DeleteEndOfWord), QTextLayout::SkipWords), true);
-        replaceSelection({});
-    } else if (run == Run::Typing)
-        replaceSelection(event->text(), Run::Typing);
-    else if (run == Run::Delete)
-        replace(m_model.cursor(), to(true, QTextLayout::SkipCharacters), {}, Run::Delete);
-    else if (run == Run::Backspace) // one code unit, or a whole surrogate pair
-        replace(m_model.previousCharacter(m_model.cursor()), m_model.cursor(), {}, Run::Backspace);
-    else if (selected && (is(Key::Delete) || event->key() == Qt::Key_Backspace))
-        replaceSelection({});
-    else
-        return false;
-    return true;
+    const std::optional<KeyPress> press = keyPressOf(*event);
+    const std::optional<Command> command = press ? commandFor(toolkitKeyRules(), *press) : std::nullopt;
+    // Undo, redo and paste reach across the two forms, so the field carries them out at any length.
+    const bool acrossForms = command == Command::Undo || command == Command::Redo || command == Command::Paste;
+    if (command && (m_long || acrossForms))
+        return run(*command);
+    const bool types = typesText(*event);
+    if (!m_long) // which leaves Enter, Escape and the like ignored, for the window
+        return passOn(event, types ? Run::Typing : command ? runOf(*command, m_model.hasSelection()) : Run::None);
+    if (types)
+        return replaceSelection(event->text(), Run::Typing);
+    event->ignore();
 }
 
 void InputField::inputMethodEvent(QInputMethodEvent* event)
@@ -143,11 +94,10 @@ QVariant InputField::inputMethodQuery(Qt::InputMethodQuery query) const
     constexpr int kSurroundingSide = 1024;
     const QStringView line = this->line();
     const int cursor = m_model.cursor();
-    const auto isLow = [line](int at) { return at > 0 && at < line.size() && line[at].isLowSurrogate(); };
     int from = std::max(0, cursor - kSurroundingSide);
     int to = std::min(m_model.size(), cursor + kSurroundingSide);
-    from -= isLow(from) ? 1 : 0;
-    to += isLow(to) ? 1 : 0;
+    from -= surrogates::splitsPair(m_model.line(), from) ? 1 : 0;
+    to += surrogates::splitsPair(m_model.line(), to) ? 1 : 0;
     switch (query) {
     case Qt::ImCursorRectangle: {
         const QRect place = textLine(); // where an input method puts its window
@@ -209,26 +159,22 @@ void InputField::contextMenuEvent(QContextMenuEvent* event)
 {
     auto* menu = new QMenu(this);
     menu->setAttribute(Qt::WA_DeleteOnClose);
-    // With the desktop's icons for these commands, as every other field's menu has them.
-    const auto add = [this, menu](const QString& text, const char* icon, QKeySequence::StandardKey key, bool enabled,
-                                  auto slot) {
-        QAction* action = menu->addAction(QIcon::fromTheme(QLatin1String(icon)), text, this, slot);
-        action->setShortcut(key);
-        action->setEnabled(enabled);
-    };
-    const bool selected = m_model.hasSelection();
-    add(tr("&Undo"), "edit-undo", QKeySequence::Undo, m_model.canUndo(), [this] { travel(true); });
-    add(tr("&Redo"), "edit-redo", QKeySequence::Redo, m_model.canRedo(), [this] { travel(false); });
-    menu->addSeparator();
-    add(tr("Cu&t"), "edit-cut", QKeySequence::Cut, selected, [this] { cut(); });
-    add(tr("&Copy"), "edit-copy", QKeySequence::Copy, selected, [this] { copy(); });
     // Whether the clipboard offers text, asked without copying it here: it may be megabytes.
     const QMimeData* offered = QGuiApplication::clipboard()->mimeData();
-    add(tr("&Paste"), "edit-paste", QKeySequence::Paste, offered != nullptr && offered->hasText(), [this] { paste(); });
-    add(tr("Delete"), "edit-delete", QKeySequence::Delete, selected, [this] { replaceSelection({}); });
-    menu->addSeparator();
-    add(tr("Select All"), "edit-select-all", QKeySequence::SelectAll,
-        selectionEnd() - selectionStart() < m_model.size(), [this] { select(0, m_model.size()); });
+    const bool clipboardHasText = offered != nullptr && offered->hasText();
+    for (const MenuItem& item : context_menu::kQt) {
+        if (item.separator()) {
+            menu->addSeparator();
+            continue;
+        }
+        // With the desktop's icons for these commands, as every other field's menu has them.
+        QAction* action = menu->addAction(QIcon::fromTheme(QLatin1String(item.icon)),
+                                          QString::fromStdU16String(std::u16string(item.caption)), this,
+                                          [this, command = item.command] { run(command); });
+        if (const std::optional<KeyPress> press = pressFor(toolkitKeyRules(), item.keyOf.value_or(item.command)))
+            action->setShortcut(QKeySequence(toolkitKey(*press)));
+        action->setEnabled(context_menu::enabled(item.command, m_model, clipboardHasText));
+    }
     menu->popup(event->globalPos());
 }
 
@@ -244,5 +190,5 @@ void InputField::dropEvent(QDropEvent* event)
     const int at = positionAt(event->position().toPoint());
     select(at, at); // as in the toolkit's line edit, the drop moves the cursor first
     const QString dropped = event->mimeData()->text();
-    m_model.replace(at, at, form1_behaviour::lineOfPastedText(std::u16string(units(dropped))));
+    m_model.replace(at, at, pasted_text::lineOf(std::u16string(units(dropped))));
 }

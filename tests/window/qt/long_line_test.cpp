@@ -3,8 +3,9 @@
 // draw the same glyphs and cursor, whether the line is long or short, and across the switch.
 #include "window/qt/input_field.h"
 
-#include "tests/support/field_scenarios.h"
-#include "window/form1_behaviour.h"
+#include "tests/support/scenario_runner.h"
+#include "textbox/pasted_text.h"
+#include "window/qt/toolkit_keys.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -183,6 +184,52 @@ bool sameMoved(const QImage& actual, const QImage& expected)
     return false;
 }
 
+// Keys as the toolkit delivers them to a field, the field itself or the toolkit's line edit, its oracle.
+class QtDriver : public ScenarioDriver
+{
+public:
+    explicit QtDriver(QWidget& field) : m_field(field) {}
+
+    void start(const MarkedLine& line) override
+    {
+        const QString text = QString::fromStdU16String(line.line);
+        if (auto* standard = qobject_cast<QLineEdit*>(&m_field))
+            standard->setText(text);
+        else
+            static_cast<InputField&>(m_field).setText(text);
+        textOf(m_field)->setSelection(0, line.anchor, line.cursor);
+    }
+    void press(KeyPress key) override { QTest::keySequence(&m_field, QKeySequence(toolkitKey(key))); }
+    void type(std::u16string_view text) override
+    {
+        QTest::keyClicks(&m_field, QString::fromStdU16String(std::u16string(text)));
+    }
+    // As a screen reader moves the caret.
+    void moveCaretUnseen(bool toEnd) override
+    {
+        QAccessibleTextInterface* text = textOf(m_field);
+        text->setCursorPosition(toEnd ? text->characterCount() : 0);
+    }
+    void setClipboard(std::u16string_view text) override
+    {
+        QApplication::clipboard()->setText(QString::fromStdU16String(std::u16string(text)));
+    }
+    std::u16string clipboard() override { return QApplication::clipboard()->text().toStdU16String(); }
+    MarkedLine state() override
+    {
+        QAccessibleTextInterface* text = textOf(m_field);
+        int start = text->cursorPosition();
+        int end = start;
+        if (text->selectionCount() > 0)
+            text->selection(0, &start, &end);
+        const int cursor = text->cursorPosition();
+        return {text->text(0, text->characterCount()).toStdU16String(), cursor == start ? end : start, cursor};
+    }
+
+private:
+    QWidget& m_field;
+};
+
 } // namespace
 
 class LongLineTest : public QObject
@@ -217,10 +264,15 @@ void LongLineTest::initTestCase()
     QGuiApplication::styleHints()->setCursorFlashTime(0);
     // The key scheme the rows are written for: the X11 desktops', which the program runs on.
     const std::pair<QKeySequence::StandardKey, const char*> scheme[] = {
-        {QKeySequence::MoveToNextWord, "Ctrl+Right"},   {QKeySequence::MoveToPreviousWord, "Ctrl+Left"},
-        {QKeySequence::SelectNextWord, "Ctrl+Shift+Right"}, {QKeySequence::MoveToStartOfLine, "Home"},
-        {QKeySequence::Undo, "Ctrl+Z"}, {QKeySequence::Redo, "Ctrl+Shift+Z"}, {QKeySequence::Paste, "Ctrl+V"},
-        {QKeySequence::DeleteStartOfWord, "Ctrl+Backspace"}, {QKeySequence::DeleteEndOfWord, "Ctrl+Del"}};
+        {QKeySequence::MoveToNextWord, "Ctrl+Right"},
+        {QKeySequence::MoveToPreviousWord, "Ctrl+Left"},
+        {QKeySequence::SelectNextWord, "Ctrl+Shift+Right"},
+        {QKeySequence::MoveToStartOfLine, "Home"},
+        {QKeySequence::Undo, "Ctrl+Z"},
+        {QKeySequence::Redo, "Ctrl+Shift+Z"},
+        {QKeySequence::Paste, "Ctrl+V"},
+        {QKeySequence::DeleteStartOfWord, "Ctrl+Backspace"},
+        {QKeySequence::DeleteEndOfWord, "Ctrl+Del"}};
     for (const auto& [key, binding] : scheme)
         QVERIFY2(QKeySequence::keyBindings(key).contains(QKeySequence(QString::fromLatin1(binding))), binding);
 }
@@ -260,78 +312,38 @@ void LongLineTest::actsOutTheScenarios_data()
     }
 }
 
-// The scenarios every front-end acts out, on the field at every length, and on the toolkit's line edit,
-// the oracle, at the short one. The clipboard is read on its own, after each copy.
+// The scenarios every front-end acts out, through the toolkit's key rules, on the field at every length,
+// and on the toolkit's line edit, the oracle, at the short one. The clipboard is read on its own.
 void LongLineTest::actsOutTheScenarios()
 {
     QFETCH(int, index);
     QFETCH(bool, oracle);
     const Scenario scenario = fieldScenarios().at(static_cast<std::size_t>(index));
-    QWidget* field = oracle ? static_cast<QWidget*>(m_standard) : m_field;
-    field->setFocus(Qt::ActiveWindowFocusReason);
-    const auto commands = QMetaEnum::fromType<QKeySequence::StandardKey>();
-    const QStringList byCommand{"SelectAll", "Copy", "Cut", "Paste", "Undo", "Redo"}; // else a key by its name
-    const auto qt = [](std::u16string_view text) { return QString::fromStdU16String(std::u16string(text)); };
-    const auto state = [field] {
-        QAccessibleTextInterface* text = textOf(*field);
-        int start = text->cursorPosition();
-        int end = start;
-        if (text->selectionCount() > 0)
-            text->selection(0, &start, &end);
-        const QString line = text->text(0, text->characterCount());
-        const int cursor = text->cursorPosition();
-        return MarkedLine{line.toStdU16String(), cursor == start ? end : start, cursor};
-    };
+    if (const std::optional<std::string> reason = skipReason(scenario, toolkitKeyRules()))
+        QSKIP(reason->c_str());
     const auto breaksLine = [](const ScenarioStep& step) {
-        return step.verb == "clip" && std::ranges::any_of(step.argument, form1_behaviour::isLineBreak);
+        return step.verb == "clip" && std::ranges::any_of(step.argument, pasted_text::isLineBreak);
     };
     if (oracle && std::ranges::any_of(scenario.steps, breaksLine))
         QSKIP("the toolkit's line edit keeps pasted line breaks, which the field makes spaces");
+    if (oracle && scenario.name == "typing right after an undo or a redo is an undo step of its own")
+        QSKIP("the toolkit's line edit joins typing after an undo to the typing before it, so that the next undo "
+              "takes both; the field's undo keeps them apart, as it keeps every run apart");
+    QWidget* field = oracle ? static_cast<QWidget*>(m_standard) : m_field;
+    field->setFocus(Qt::ActiveWindowFocusReason);
+    QtDriver driver(*field);
     std::vector<Padding> paddings = paddingsFor(shortLength(scenario.steps.front().argument), InputField::kLongLine);
     paddings.resize(oracle ? 1 : paddings.size());
     for (const Padding& padding : paddings) {
-        for (const ScenarioStep& step : scenario.steps) {
-            const QString where = QStringLiteral("%1, field_scenarios.txt:%2")
-                                      .arg(QString::fromStdString(padding.name))
-                                      .arg(step.lineNumber);
-            const QString argument = qt(step.argument);
-            if (step.verb == "start") {
-                const MarkedLine start = unmark(step.argument, padding);
-                oracle ? m_standard->setText(qt(start.line)) : m_field->setText(qt(start.line));
-                textOf(*field)->setSelection(0, start.anchor, start.cursor);
-            } else if (step.verb == "key" && byCommand.contains(argument)) {
-                const int command = commands.keyToValue(argument.toLatin1());
-                QTest::keySequence(field, QKeySequence(static_cast<QKeySequence::StandardKey>(command)));
-            } else if (step.verb == "key") {
-                QTest::keySequence(field, QKeySequence(argument));
-            } else if (step.verb == "type") {
-                QTest::keyClicks(field, argument);
-            } else if (step.verb == "clip") {
-                QApplication::clipboard()->setText(argument);
-            } else if (step.verb == "expect" && step.expectedFor("qt") == u"-") {
-                break;
-            } else if (step.verb == "expect") {
-                const MarkedLine expected = unmark(step.expectedFor("qt"), padding);
-                const MarkedLine now = state();
-                QVERIFY2(now == expected,
-                         qPrintable(where + QStringLiteral(": ") + QString::fromStdString(described(now, padding)) +
-                                    QStringLiteral(", expected ") +
-                                    QString::fromStdString(described(expected, padding))));
-            } else if (step.verb == "clipboard") {
-                QVERIFY2(QApplication::clipboard()->text() == qt(unmark(step.argument, padding).line),
-                         qPrintable(where + QStringLiteral(": the clipboard holds ") +
-                                    QApplication::clipboard()->text().left(40)));
-            } else {
-                QFAIL(qPrintable(where + QStringLiteral(": unknown step")));
-            }
-        }
+        const std::optional<std::string> failure = actOut(scenario, padding, toolkitKeyRules(), driver);
+        QVERIFY2(!failure, failure ? failure->c_str() : "");
     }
 }
 
 void LongLineTest::actsAndLooksAsTheToolkitsField_data()
 {
-    QTest::addColumn<QString>("line");     // in the fields at first, the cursor at its end
-    QTest::addColumn<bool>("fractional");  // a font of fractional advances; else whole-pixel advances
+    QTest::addColumn<QString>("line");    // in the fields at first, the cursor at its end
+    QTest::addColumn<bool>("fractional"); // a font of fractional advances; else whole-pixel advances
     QTest::addColumn<QStringList>("script");
     const QString line = longLine();
     const QString word = QStringLiteral("FE FE 00");
@@ -358,7 +370,8 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
     row("a surrogate pair is one character", line,
         {"clip:\U0001F600", "key:Home", "std:Paste", "key:Left", "key:Right", "key:Backspace", "std:Undo"});
     row("a tab is drawn to its stop", line, {"clip:A\tB", "key:Home", "std:Paste", "key:Home"});
-    row("long line deleted comes back with undo", line, {"std:SelectAll", "key:Delete", "std:Undo", "std:Redo", "std:Undo"});
+    row("long line deleted comes back with undo", line,
+        {"std:SelectAll", "key:Delete", "std:Undo", "std:Redo", "std:Undo"});
     row("long line typed over comes back with one undo", line, {"std:SelectAll", "type:AB", "std:Undo", "std:Redo"});
     row("short line made long by a paste goes back with undo", word,
         {"clip:" + line, "std:Paste", "std:Undo", "std:Redo", "std:Undo", "key:Ctrl+Left"});
@@ -376,8 +389,8 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
     row("short line made long by a drop", word, {"drop:30:" + line, "std:Undo"});
     row("drop into a long line", line, {"key:Home", "drop:60:12 34 ", "std:Undo"});
     row("a screen reader edits, undo takes it back", line,
-        {"replace:0:2:AB", "key:End", "replace:3:3:CD ", "std:Undo", "replace:0:" + QString::number(line.size()) + ":FE",
-         "std:Undo"});
+        {"replace:0:2:AB", "key:End", "replace:3:3:CD ", "std:Undo",
+         "replace:0:" + QString::number(line.size()) + ":FE", "std:Undo"});
     row("a screen reader makes a short line long", word, {"replace:0:0:" + line, "std:Undo"});
     row("Tab into the field selects the line", line, {"key:Home", "focus-out:Tab", "focus-in:Tab"});
     row("Shift+Tab into the field keeps a selection", line,
@@ -398,8 +411,8 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
     row("double-click a word", line, {"key:Ctrl+Left", "double-click:120"});
     row("triple-click selects the line", line, {"key:Home", "triple-click:120", "std:Copy", "key:End", "std:Paste"});
     row("drag", line, {"drag:200:30"});
-    row("fractional advances: cursor between glyphs", line,
-        QStringList{"key:Home"} + QStringList(12, "key:Right"), true);
+    row("fractional advances: cursor between glyphs", line, QStringList{"key:Home"} + QStringList(12, "key:Right"),
+        true);
     row("fractional advances: click and select", line, {"key:Home", "click:77", "shift-click:141"}, true);
 }
 
