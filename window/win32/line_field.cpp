@@ -2,12 +2,11 @@
 #include "window/win32/line_field.h"
 
 #include "textbox/context_menu.h"
-#include "textbox/key_rules.h"
+#include "window/win32/clipboard.h"
+#include "window/win32/keys.h"
 
 #include <commctrl.h>
 
-#include <algorithm>
-#include <array>
 #include <string_view>
 #include <utility>
 
@@ -17,6 +16,11 @@ constexpr UINT_PTR kSubclassId = 1;
 // Selects [wParam, lParam) of the whole line; a message, so that the field shows it from inside the
 // edit control's own procedure.
 constexpr UINT kSelectLine = WM_APP + 0x4C46;
+// The edit control's messages that are the text box's commands.
+constexpr std::pair<UINT, Command> kCommandMessages[] = {
+    {WM_COPY, Command::Copy},   {WM_CUT, Command::Cut},   {WM_CLEAR, Command::DeleteSelection},
+    {WM_PASTE, Command::Paste}, {WM_UNDO, Command::Undo}, {EM_UNDO, Command::Undo},
+};
 // Where an edit control keeps its field, for the window to find.
 constexpr wchar_t kFieldProperty[] = L"VantrelHex2DecLineField";
 
@@ -37,79 +41,6 @@ std::u16string textOf(HWND edit)
     std::u16string text(static_cast<std::size_t>(DefSubclassProc(edit, WM_GETTEXTLENGTH, 0, 0)) + 1, u'\0');
     text.resize(static_cast<std::size_t>(DefSubclassProc(edit, WM_GETTEXT, text.size(), wide(text))));
     return text;
-}
-
-class WindowsClipboard : public Clipboard
-{
-public:
-    explicit WindowsClipboard(HWND owner) : m_owner(owner) {}
-
-    std::optional<std::u16string> text() override
-    {
-        if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(m_owner))
-            return std::nullopt;
-        std::optional<std::u16string> text;
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            if (const auto* held = static_cast<const char16_t*>(GlobalLock(data))) {
-                // Up to its terminating NUL, and never past the memory that holds it.
-                const std::u16string_view whole(held, GlobalSize(data) / sizeof(char16_t));
-                text = std::u16string(whole.substr(0, whole.find(u'\0')));
-                GlobalUnlock(data);
-            }
-        }
-        CloseClipboard();
-        return text;
-    }
-
-    void setText(std::u16string text) override
-    {
-        HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, (text.size() + 1) * sizeof(char16_t));
-        if (data == nullptr)
-            return;
-        if (auto* into = static_cast<char16_t*>(GlobalLock(data))) {
-            std::copy_n(text.c_str(), text.size() + 1, into);
-            GlobalUnlock(data);
-            if (OpenClipboard(m_owner)) {
-                EmptyClipboard();
-                if (SetClipboardData(CF_UNICODETEXT, data) != nullptr)
-                    data = nullptr; // the clipboard's now
-                CloseClipboard();
-            }
-        }
-        if (data != nullptr)
-            GlobalFree(data);
-    }
-
-private:
-    HWND m_owner;
-};
-
-// A key message's key with the modifiers down now, or nothing for a key no rule names.
-std::optional<KeyPress> pressOf(WPARAM virtualKey)
-{
-    static constexpr std::array<std::pair<WPARAM, Key>, 11> kNamed{{
-        {VK_LEFT, Key::Left},
-        {VK_RIGHT, Key::Right},
-        {VK_UP, Key::Up},
-        {VK_DOWN, Key::Down},
-        {VK_HOME, Key::Home},
-        {VK_END, Key::End},
-        {VK_PRIOR, Key::PageUp},
-        {VK_NEXT, Key::PageDown},
-        {VK_BACK, Key::Backspace},
-        {VK_DELETE, Key::Delete},
-        {VK_INSERT, Key::Insert},
-    }};
-    const auto down = [](int key) { return GetKeyState(key) < 0; };
-    const auto modifiers =
-        static_cast<std::uint8_t>((down(VK_SHIFT) ? kShift : 0) | (down(VK_CONTROL) ? kCtrl : 0) |
-                                  (down(VK_MENU) ? kAlt : 0) | (down(VK_LWIN) || down(VK_RWIN) ? kCmd : 0));
-    if (virtualKey >= 'A' && virtualKey <= 'Z')
-        return KeyPress{static_cast<Key>(virtualKey), modifiers};
-    for (const auto& [named, key] : kNamed)
-        if (named == virtualKey)
-            return KeyPress{key, modifiers};
-    return std::nullopt;
 }
 
 } // namespace
@@ -160,30 +91,18 @@ LRESULT CALLBACK LineField::subclassProc(HWND edit, UINT message, WPARAM wParam,
 
 LRESULT LineField::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    for (const auto& [commandMessage, command] : kCommandMessages)
+        if (message == commandMessage)
+            return run(command); // TRUE, as undo answers; the others' answers are not read
     switch (message) {
     case WM_SETTEXT:
         m_model.setLine(std::u16string(units(lParam)));
         return show();
-    case WM_COPY:
-        return run(Command::Copy), 0;
-    case WM_CUT:
-        return run(Command::Cut), 0;
-    case WM_CLEAR:
-        return run(Command::DeleteSelection), 0;
-    case WM_PASTE:
-        return run(Command::Paste), 0;
-    case WM_UNDO:
-    case EM_UNDO:
-        return run(Command::Undo);
     case EM_CANUNDO:
         return m_model.canUndo();
     case EM_REPLACESEL:
         m_model.replaceSelection(std::u16string(units(lParam)));
         return show(), 0;
-    case EM_SETSEL:
-        if (wParam == 0 && static_cast<int>(lParam) == -1) // select all: the whole line, not the stretch
-            return run(Command::SelectAll), 0;
-        break;
     case kSelectLine:
         m_model.select(static_cast<int>(wParam), static_cast<int>(lParam));
         return show(), 0;
@@ -198,7 +117,7 @@ LRESULT LineField::onMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN: {
-        const std::optional<KeyPress> press = pressOf(wParam);
+        const std::optional<KeyPress> press = keyPressOf(wParam);
         const std::optional<Command> command = press ? commandFor(key_rules::kWindows, *press) : std::nullopt;
         m_keyTaken = command.has_value();
         if (command)
@@ -245,8 +164,7 @@ LRESULT LineField::passOn(UINT message, WPARAM wParam, LPARAM lParam)
         m_view.boxEdited(textOf(m_edit), LineModel::Run::Typing); // an input method's text
         DefSubclassProc(m_edit, EM_SETMODIFY, FALSE, 0);
     }
-    DWORD start = 0;
-    DWORD end = 0;
+    DWORD start = 0, end = 0;
     DefSubclassProc(m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
     m_view.setPointerDown(GetCapture() == m_edit);
     m_view.boxSelected(static_cast<int>(start), static_cast<int>(end));
@@ -288,7 +206,7 @@ HMENU LineField::makeContextMenu() const
     HMENU menu = CreatePopupMenu();
     if (menu == nullptr)
         return nullptr;
-    const bool clipboardHasText = IsClipboardFormatAvailable(CF_UNICODETEXT);
+    const bool clipboardHasText = WindowsClipboard::hasText();
     UINT id = 0;
     for (const MenuItem& item : context_menu::kWindows) {
         ++id;

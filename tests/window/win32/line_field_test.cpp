@@ -6,6 +6,7 @@
 #include "tests/support/scenario_runner.h"
 #include "tests/window/win32/clipboard.h"
 #include "textbox/key_rules.h"
+#include "window/win32/keys.h"
 
 #include <gtest/gtest.h>
 
@@ -29,22 +30,7 @@ public:
 
     void press(KeyPress key) override
     {
-        static constexpr std::array<std::pair<Key, UINT>, 11> kVirtualKeys{{
-            {Key::Left, VK_LEFT},
-            {Key::Right, VK_RIGHT},
-            {Key::Up, VK_UP},
-            {Key::Down, VK_DOWN},
-            {Key::Home, VK_HOME},
-            {Key::End, VK_END},
-            {Key::PageUp, VK_PRIOR},
-            {Key::PageDown, VK_NEXT},
-            {Key::Backspace, VK_BACK},
-            {Key::Delete, VK_DELETE},
-            {Key::Insert, VK_INSERT},
-        }};
-        UINT virtualKey = static_cast<UINT>(key.key);
-        for (const auto& [named, code] : kVirtualKeys)
-            virtualKey = named == key.key ? code : virtualKey;
+        const UINT virtualKey = virtualKeyOf(key.key);
         std::array<BYTE, 256> saved{};
         GetKeyboardState(saved.data());
         std::array<BYTE, 256> state = saved;
@@ -53,7 +39,8 @@ public:
         state[VK_MENU] = (key.modifiers & kAlt) != 0 ? 0x80 : 0;
         SetKeyboardState(state.data());
         const bool alt = (key.modifiers & kAlt) != 0;
-        const LPARAM scan = static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16 | (alt ? 1 << 29 : 0);
+        const LPARAM scan =
+            static_cast<LPARAM>(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)) << 16 | (alt ? 1 << 29 : 0);
         deliver(alt ? WM_SYSKEYDOWN : WM_KEYDOWN, virtualKey, scan | 1);
         deliver(alt ? WM_SYSKEYUP : WM_KEYUP, virtualKey, scan | 0xC0000001);
         SetKeyboardState(saved.data());
@@ -65,11 +52,15 @@ public:
             SendMessageW(m_edit, WM_CHAR, unit, 1);
     }
 
-    // As a screen reader or another program moves the caret: the message goes to the control.
-    void moveCaretUnseen(bool toEnd) override
+    // As a screen reader or another program moves the caret, and as the edit control's own menu and Tab
+    // select all: the message goes to the control.
+    void moveUnseen(UnseenMove move) override
     {
-        const int at = toEnd ? GetWindowTextLengthW(m_edit) : 0;
-        SendMessageW(m_edit, EM_SETSEL, static_cast<WPARAM>(at), at);
+        const int end = GetWindowTextLengthW(m_edit);
+        if (move == UnseenMove::SelectAll)
+            SendMessageW(m_edit, EM_SETSEL, 0, -1);
+        else
+            SendMessageW(m_edit, EM_SETSEL, move == UnseenMove::ToEnd ? end : 0, move == UnseenMove::ToEnd ? end : 0);
     }
 
     void setClipboard(std::u16string_view text) override { putOnClipboard(std::u16string(text)); }
@@ -87,12 +78,15 @@ public:
             return "the edit control holds " + std::to_string(held.size()) + " code units";
         if (held != model.line().substr(static_cast<std::size_t>(shown.start), static_cast<std::size_t>(shown.size())))
             return "the edit control holds other text than the line's stretch";
-        const auto inside = [shown](int position) { return std::clamp(position, shown.start, shown.end) - shown.start; };
+        const auto inside = [shown](int position) {
+            return std::clamp(position, shown.start, shown.end) - shown.start;
+        };
         DWORD start = 0;
         DWORD end = 0;
         SendMessageW(m_edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
         const int cursor = inside(model.cursor());
-        if (static_cast<int>(start) != inside(model.selectionStart()) || static_cast<int>(end) != inside(model.selectionEnd()))
+        if (static_cast<int>(start) != inside(model.selectionStart()) ||
+            static_cast<int>(end) != inside(model.selectionEnd()))
             return "the edit control shows another selection";
         POINT caret{};
         GetCaretPos(&caret);
