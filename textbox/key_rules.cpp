@@ -52,7 +52,16 @@ constexpr MoveBinding kWindowsMoves[] = {
     {{Key::End, kCtrl}, C::LineEnd, C::SelectLineEnd},
 };
 
+// A command's first key is the one a menu shows for it.
 constexpr KeyBinding kWindowsBindings[] = {
+    {{letter('A'), kCtrl}, C::SelectAll},
+    {{letter('C'), kCtrl}, C::Copy},
+    {{letter('V'), kCtrl}, C::Paste},
+    {{letter('X'), kCtrl}, C::Cut},
+    {{letter('Z'), kCtrl}, C::Undo},
+    {{letter('Y'), kCtrl}, C::Redo},
+    {{letter('Z'), kCtrl | kShift}, C::Redo},
+    {{Key::Backspace, kAlt}, C::Undo},
     {{Key::Backspace}, C::DeleteCharacterBack},
     {{Key::Backspace, kShift}, C::DeleteCharacterBack},
     {{Key::Delete}, C::DeleteCharacterOn},
@@ -60,14 +69,6 @@ constexpr KeyBinding kWindowsBindings[] = {
     {{Key::Delete, kShift}, C::Cut},
     {{Key::Insert, kCtrl}, C::Copy},
     {{Key::Insert, kShift}, C::Paste},
-    {{letter('A'), kCtrl}, C::SelectAll},
-    {{letter('C'), kCtrl}, C::Copy},
-    {{letter('V'), kCtrl}, C::Paste},
-    {{letter('X'), kCtrl}, C::Cut},
-    {{letter('Z'), kCtrl}, C::Undo},
-    {{Key::Backspace, kAlt}, C::Undo},
-    {{letter('Y'), kCtrl}, C::Redo},
-    {{letter('Z'), kCtrl | kShift}, C::Redo},
 };
 
 // In a browser's single-line field, Up, Down, PageUp and PageDown go to the line's ends.
@@ -86,15 +87,9 @@ constexpr MoveBinding kBrowserMoves[] = {
     {{Key::PageDown}, C::LineEnd, C::SelectLineEnd},
 };
 
+// The browser's own clipboard keys beyond these (Shift+Delete, Ctrl+Insert, Shift+Insert), where it has
+// them, bring its clipboard events all the same.
 constexpr KeyBinding kBrowserBindings[] = {
-    {{Key::Backspace}, C::DeleteCharacterBack},
-    {{Key::Backspace, kShift}, C::DeleteCharacterBack},
-    {{Key::Backspace, kCtrl}, C::DeleteWordBack},
-    {{Key::Delete}, C::DeleteCharacterOn},
-    {{Key::Delete, kCtrl}, C::DeleteWordOn},
-    {{Key::Delete, kShift}, C::Cut},
-    {{Key::Insert, kCtrl}, C::Copy},
-    {{Key::Insert, kShift}, C::Paste},
     {{letter('A'), kCtrl}, C::SelectAll},
     {{letter('C'), kCtrl}, C::Copy},
     {{letter('V'), kCtrl}, C::Paste},
@@ -102,6 +97,11 @@ constexpr KeyBinding kBrowserBindings[] = {
     {{letter('Z'), kCtrl}, C::Undo},
     {{letter('Y'), kCtrl}, C::Redo},
     {{letter('Z'), kCtrl | kShift}, C::Redo},
+    {{Key::Backspace}, C::DeleteCharacterBack},
+    {{Key::Backspace, kShift}, C::DeleteCharacterBack},
+    {{Key::Backspace, kCtrl}, C::DeleteWordBack},
+    {{Key::Delete}, C::DeleteCharacterOn},
+    {{Key::Delete, kCtrl}, C::DeleteWordOn},
 };
 
 // Home and End scroll a Mac's page rather than move the caret, so no row binds them.
@@ -123,6 +123,12 @@ constexpr MoveBinding kMacBrowserMoves[] = {
 };
 
 constexpr KeyBinding kMacBrowserBindings[] = {
+    {{letter('A'), kCmd}, C::SelectAll},
+    {{letter('C'), kCmd}, C::Copy},
+    {{letter('V'), kCmd}, C::Paste},
+    {{letter('X'), kCmd}, C::Cut},
+    {{letter('Z'), kCmd}, C::Undo},
+    {{letter('Z'), kCmd | kShift}, C::Redo},
     {{Key::Backspace}, C::DeleteCharacterBack},
     {{Key::Backspace, kShift}, C::DeleteCharacterBack},
     {{Key::Backspace, kAlt}, C::DeleteWordBack},
@@ -130,12 +136,6 @@ constexpr KeyBinding kMacBrowserBindings[] = {
     {{Key::Delete}, C::DeleteCharacterOn},
     {{Key::Delete, kAlt}, C::DeleteWordOn},
     {{letter('K'), kCtrl}, C::DeleteToLineEnd},
-    {{letter('A'), kCmd}, C::SelectAll},
-    {{letter('C'), kCmd}, C::Copy},
-    {{letter('V'), kCmd}, C::Paste},
-    {{letter('X'), kCmd}, C::Cut},
-    {{letter('Z'), kCmd}, C::Undo},
-    {{letter('Z'), kCmd | kShift}, C::Redo},
 };
 
 constexpr Conventions kBrowserWordEnd{LineModel::WordStop::WordEnd, true, false};

@@ -1,5 +1,5 @@
-// The editing scenarios every front-end's text box acts out (tests/window/field_scenarios.txt), read as
-// the C++ tests read them (tests/support/field_scenarios.cpp).
+// The editing scenarios every front-end's text box acts out (tests/window/field_scenarios.txt), read and
+// acted out as the C++ tests do (tests/support/field_scenarios.cpp, scenario_runner.cpp).
 import {readFileSync} from 'node:fs';
 
 const unescape = (text) => text.replace(/\\(t|r|n|\\|u\{([0-9A-Fa-f]+)\})/g, (_, escape, hex) =>
@@ -17,16 +17,18 @@ export function fieldScenarios()
         const argument = unescape(space < 0 ? '' : line.slice(space + 1));
         const steps = scenarios.at(-1)?.steps;
         if (verb === 'scenario')
-            scenarios.push({name: argument, steps: []});
+            scenarios.push({name: argument, keys: '', steps: []});
+        else if (verb === 'keys')
+            scenarios.at(-1).keys = argument;
         else if (verb.startsWith('expect.') && steps?.at(-1)?.verb === 'expect')
-            steps.at(-1).only[verb.slice(7)] = argument;
+            verb.slice(7).split(',').forEach((rules) => { steps.at(-1).only[rules] = argument; });
         else
             steps.push({verb, argument, only: {}, lineNumber: index + 1});
     });
     return scenarios;
 }
 
-export const expectedFor = (step, frontEnd) => step.only[frontEnd] ?? step.argument;
+export const expectedFor = (step, rules) => step.only[rules] ?? step.argument;
 
 // None, to just past the threshold, to exactly it, and to 1 MB.
 export function paddingsFor(shortLength, threshold)
@@ -72,4 +74,53 @@ export function described({line, anchor, cursor}, padding)
     if (middle.length > 200)
         return `a line of ${line.length} code units, anchor ${anchor}, cursor ${cursor}`;
     return (before ? '[' : '') + JSON.stringify(middle).slice(1, -1) + (after ? ']' : '');
+}
+
+// Why scenario is not for the keys of rules (a name of the text box's key rules), or nothing when it is.
+export function skipReason(scenario, rules)
+{
+    const mac = rules.endsWith('-mac');
+    if (scenario.keys === '' || scenario.keys === (mac ? 'mac' : 'pc'))
+        return undefined;
+    return `the keys of ${scenario.keys === 'mac' ? 'a Mac' : 'a PC'}, not of ${rules}`;
+}
+
+// Acts scenario out on its line with padding, through driver, with the keys of rules; throws at the first
+// difference. A key step names a key, or a command whose key on the platform driver.keyFor finds, as the
+// page's own key rules have it.
+export async function actOut(scenario, padding, rules, driver)
+{
+    for (const step of scenario.steps) {
+        const where = `${scenario.name}, ${padding.name}, field_scenarios.txt:${step.lineNumber}`;
+        if (step.verb === 'start') {
+            await driver.start(unmark(step.argument, padding));
+        } else if (step.verb === 'key') {
+            const key = await driver.keyFor(step.argument);
+            if (!key)
+                throw new Error(`${where}: no key for ${step.argument} in ${rules}`);
+            await driver.press(key);
+        } else if (step.verb === 'type') {
+            await driver.type(step.argument);
+        } else if (step.verb === 'caret') {
+            await driver.caret(step.argument);
+        } else if (step.verb === 'clip') {
+            await driver.setClipboard(step.argument);
+        } else if (step.verb === 'expect' && expectedFor(step, rules) === '-') {
+            return;
+        } else if (step.verb === 'expect') {
+            const now = await driver.state();
+            const expected = unmark(expectedFor(step, rules), padding);
+            if (described(now, padding) !== described(expected, padding) || now.line !== expected.line)
+                throw new Error(`${where}: ${described(now, padding)}, expected ${described(expected, padding)}`);
+            const disagrees = await driver.boxDisagrees();
+            if (disagrees)
+                throw new Error(`${where}: ${disagrees}`);
+        } else if (step.verb === 'clipboard') {
+            const held = await driver.clipboard();
+            if (held !== unmark(step.argument, padding).line)
+                throw new Error(`${where}: the clipboard holds ${JSON.stringify(held.slice(0, 40))}`);
+        } else {
+            throw new Error(`${where}: unknown step ${step.verb}`);
+        }
+    }
 }

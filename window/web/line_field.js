@@ -2,22 +2,26 @@
 //
 // A browser lays out the whole value of an input on every change and every blink of the caret: a line of
 // a million characters would freeze the page for a third of a second, ten million for seconds. So the
-// input holds at most a stretch of the line around the caret, which moves along with the caret (never
-// while a mouse button is down or an input method is composing), and the line lives in the window.
+// input holds what the line's stretch view says: the line, or a stretch of it around the caret.
 //
-// The input edits its stretch itself; after each input the field hands the stretch back, and the window
-// takes the difference into the line, as an undo step of the kind the edit was (typing, Backspace, Delete).
-// The window does the rest itself: undo and redo, select all, Home and End, the arrows and word moves,
-// paste, copy and cut, and any edit of a selection that reaches past the stretch. Screen readers read
-// the stretch, with offsets inside it.
+// The field only translates. A key goes to the window by its name, and the window carries it out when
+// the platform's key rules bind it; typing, pastes, drops and the browser's own editing intents
+// (beforeinput) go to the window as text and commands; the input then takes what the window says. What
+// the input still edits itself (an input method's text) goes back to the window afterwards. Screen
+// readers read the stretch, with offsets inside it.
 
-// The window's runs of keystrokes (LineModel::Run) and commands (line_fields.cpp), by number.
-var kRun = {none: 0, typing: 1, backspace: 2, delete: 3};
-// Longer text typed at once (autofill, a commit of an input method that was not composing) goes in
-// through the window, which keeps a long line out of the input.
-var kLongInsert = 256;
-var kCommand = {lineStart: 0, lineEnd: 1, selectAll: 2, undo: 3, redo: 4, wordBack: 5, wordOn: 6,
-                characterBack: 7, characterOn: 8, deleteSelection: 9};
+// The page's platform, read when a key comes: 0 Linux and the rest, 1 Windows, 2 a Mac.
+var linePlatform = () => (/^(Mac|iP)/.test(navigator.platform) ? 2 : /^Win/.test(navigator.platform) ? 1 : 0);
+// Modifiers as the text box names them, in the order it writes them.
+var kLineModifiers = [['ctrlKey', 'Ctrl'], ['altKey', 'Alt'], ['metaKey', 'Cmd'], ['shiftKey', 'Shift']];
+// The browser's editing intents that are the text box's commands.
+var kLineIntents = {
+    deleteContentBackward: 'DeleteCharacterBack', deleteContentForward: 'DeleteCharacterOn',
+    deleteWordBackward: 'DeleteWordBack', deleteWordForward: 'DeleteWordOn',
+    deleteSoftLineBackward: 'DeleteToLineStart', deleteHardLineBackward: 'DeleteToLineStart',
+    deleteSoftLineForward: 'DeleteToLineEnd', deleteHardLineForward: 'DeleteToLineEnd',
+    deleteContent: 'DeleteSelection', deleteByDrag: 'DeleteSelection', historyUndo: 'Undo', historyRedo: 'Redo',
+};
 
 class LineField
 {
@@ -25,198 +29,115 @@ class LineField
     {
         this.input = input;
         this.control = control;
-        this.run = kRun.none;  // the kind of the edit the input is making
-        this.told = [0, 0];    // the input's selection as the window last heard of it
-        this.mouseDown = false;
-        this.composing = false; // an input method is composing
-        input.addEventListener('keydown', (event) => this.onKeyDown(event));
-        input.addEventListener('beforeinput', (event) => this.onBeforeInput(event));
-        input.addEventListener('input', (event) => { if (!event.isComposing) this.took(); });
-        input.addEventListener('compositionstart', () => { this.composing = true; });
-        input.addEventListener('compositionend', () => { this.composing = false; this.took(); });
-        input.addEventListener('paste', (event) => this.onPaste(event));
-        input.addEventListener('copy', (event) => this.onCopy(event, false));
-        input.addEventListener('cut', (event) => this.onCopy(event, true));
-        input.addEventListener('mousedown', () => { this.mouseDown = true; });
-        window.addEventListener('mouseup', () => {
-            if (this.mouseDown) {
-                this.mouseDown = false;
-                this.follow();
-            }
+        this.pointerDown = false;
+        const on = (type, handler, target = input) => target.addEventListener(type, handler);
+        on('keydown', (event) => this.onKeyDown(event));
+        on('beforeinput', (event) => this.onBeforeInput(event));
+        on('input', (event) => { if (!event.isComposing) this.took(); });
+        on('compositionstart', () => this.call(_hexdec_field_composing, true));
+        on('compositionend', () => { _hexdec_field_composing(control, false); this.took(); });
+        on('paste', (event) => {
+            event.preventDefault();
+            this.insert(event.clipboardData.getData('text/plain'), true);
         });
-        input.addEventListener('keyup', () => this.follow());
-        input.addEventListener('select', () => this.follow());
-        document.addEventListener('selectionchange', () => { if (document.activeElement === input) this.follow(); });
-        input.addEventListener('focus', () => this.onFocus());
+        on('copy', (event) => this.onCopy(event, false));
+        on('cut', (event) => this.onCopy(event, true));
+        on('pointerdown', () => { this.pointerDown = true; _hexdec_field_pointerDown(control, true); });
+        // The selection the pointer made is taken before the stretch may move again.
+        on('pointerup', () => {
+            if (this.pointerDown) {
+                this.follow();
+                this.pointerDown = false;
+                this.call(_hexdec_field_pointerDown, false);
+            }
+        }, window);
+        on('keyup', () => this.follow());
+        on('select', () => this.follow());
+        on('selectionchange', () => { if (document.activeElement === input) this.follow(); }, document);
     }
 
     get isConnected() { return this.input.isConnected; }
 
-    // What the window says the input is to show; with show, after moving the stretch where it must.
-    view(show = false)
+    hand(text) { form1Page.copyToHeap(text, _hexdec_handOver(text.length)); }
+
+    // Calls the window about this field, then shows what it says. The window first hears of the input's
+    // selection: its selectionchange may not have come yet (a click comes before it).
+    call(exported, ...args)
     {
-        const at = _hexdec_field_view(this.control, show) >> 2;
-        return {start: HEAP32[at], end: HEAP32[at + 1], anchor: HEAP32[at + 2], cursor: HEAP32[at + 3],
-                size: HEAP32[at + 4], textChanged: HEAP32[at + 5] !== 0, line: HEAPU32[at + 6]};
+        _hexdec_field_selected(this.control, this.input.selectionStart, this.input.selectionEnd);
+        const result = exported(this.control, ...args);
+        this.show();
+        return result;
     }
 
-    // The line's code units [start, end).
-    text(view, start, end) { return form1Page.string(view.line + 2 * start, end - start); }
-
-    hand(text)
-    {
-        form1Page.copyToHeap(text, _hexdec_field_handOver(text.length));
-    }
-
-    // Puts the window's stretch and selection in the input.
+    // Puts in the input what the window says it is to take and show.
     show()
     {
-        const view = this.view(true);
-        if (view.textChanged)
-            this.input.value = this.text(view, view.start, view.end);
-        const inside = (position) => Math.min(Math.max(position, view.start), view.end) - view.start;
-        const [anchor, cursor] = [inside(view.anchor), inside(view.cursor)];
-        const [start, end, backward] = [Math.min(anchor, cursor), Math.max(anchor, cursor), anchor > cursor];
+        const at = _hexdec_field_update(this.control) >> 2;
+        const [text, editStart, editEnd, taken, length, anchor, cursor, changed] = HEAP32.subarray(at, at + 8);
         const input = this.input;
-        // Only when it differs: setting a selection tells of a change, which would come back here.
-        if (view.textChanged || input.selectionStart !== start || input.selectionEnd !== end ||
-            (start !== end && backward !== (input.selectionDirection === 'backward'))) {
-            input.setSelectionRange(start, end, backward ? 'backward' : 'forward');
-            // WebKit leaves the caret out of sight when it is set at either end of a new value.
-            if (cursor === 0 || cursor === input.value.length)
-                input.scrollLeft = cursor === 0 ? 0 : input.scrollWidth;
-        }
-        this.told = [input.selectionStart, input.selectionEnd];
+        if (text === 1)
+            input.value = form1Page.string(taken, length);
+        else if (text === 2)
+            input.setRangeText(form1Page.string(taken, length), editStart, editEnd);
+        if (!changed)
+            return;
+        input.setSelectionRange(Math.min(anchor, cursor), Math.max(anchor, cursor), anchor > cursor ? 'backward' : 'forward');
+        // WebKit leaves the caret out of sight when it is set at either end of a new value.
+        if (text !== 0 && (cursor === 0 || cursor === input.value.length))
+            input.scrollLeft = cursor === 0 ? 0 : input.scrollWidth;
     }
 
-    // After the input edited its stretch: the stretch goes to the window, then the selection.
+    // The input edited its text itself: the window takes it, then the selection.
     took()
     {
         this.hand(this.input.value);
-        _hexdec_field_took(this.control, this.run);
-        this.run = kRun.none;
-        this.told = [-1, -1];
+        _hexdec_field_took(this.control);
         this.follow();
     }
 
-    // The input's selection goes to the window when it changed, and the stretch moves when the caret
-    // comes near one of its ends.
-    follow()
-    {
-        const [start, end] = [this.input.selectionStart, this.input.selectionEnd];
-        if (start !== this.told[0] || end !== this.told[1]) {
-            _hexdec_field_selected(this.control, start, end);
-            this.told = [start, end];
-        }
-        if (!this.mouseDown && !this.composing)
-            this.show();
-    }
+    follow() { this.call(() => undefined); }
 
-    // Whether the selection reaches past the stretch the input holds.
-    reachesPast()
-    {
-        const view = this.view();
-        return Math.min(view.anchor, view.cursor) < view.start || Math.max(view.anchor, view.cursor) > view.end;
-    }
-
-    command(command, extend = false)
-    {
-        _hexdec_field_command(this.control, command, extend);
-        this.show();
-    }
-
-    insert(text, run, pasted)
+    insert(text, pasted)
     {
         this.hand(text);
-        _hexdec_field_insert(this.control, run, pasted);
-        this.show();
-    }
-
-    onFocus()
-    {
-        // Tab into a field selects all of its input: all of its line.
-        const input = this.input;
-        if (input.value.length > 0 && input.selectionStart === 0 && input.selectionEnd === input.value.length)
-            this.command(kCommand.selectAll);
+        this.call(_hexdec_field_insert, pasted);
     }
 
     onKeyDown(event)
     {
         if (event.isComposing)
             return;
-        const command = event.ctrlKey || event.metaKey;
-        const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
-        // On a Mac, Cmd with an arrow goes to the line's start or end and Option moves by word; elsewhere
-        // Ctrl moves by word.
-        const mac = /^Mac/.test(navigator.platform);
-        const byLine = mac && event.metaKey;
-        const byWord = mac ? event.altKey : event.ctrlKey;
-        const plain = !event.altKey && !event.metaKey && !event.ctrlKey;
-        const arrow = (line, word, character) => byLine ? line : byWord ? word : plain ? character : undefined;
-        const moves = {
-            Home: kCommand.lineStart, End: kCommand.lineEnd, PageUp: kCommand.lineStart, PageDown: kCommand.lineEnd,
-            ArrowUp: kCommand.lineStart, ArrowDown: kCommand.lineEnd,
-            ArrowLeft: arrow(kCommand.lineStart, kCommand.wordBack, kCommand.characterBack),
-            ArrowRight: arrow(kCommand.lineEnd, kCommand.wordOn, kCommand.characterOn),
-        };
-        let done = true;
-        if (command && !event.altKey && (key === 'z' || key === 'y'))
-            this.command(key === 'y' || event.shiftKey ? kCommand.redo : kCommand.undo);
-        else if (command && !event.altKey && !event.shiftKey && key === 'a')
-            this.command(kCommand.selectAll);
-        else if (moves[key] !== undefined && (key.startsWith('Arrow') || !event.altKey))
-            this.command(moves[key], event.shiftKey);
-        else
-            done = false;
-        if (done)
+        const key = event.key.length === 1 ? event.key.toUpperCase() : event.key.replace(/^Arrow/, '');
+        this.hand(kLineModifiers.filter(([flag]) => event[flag]).map(([, name]) => name + '+').join('') + key);
+        if (this.call(_hexdec_field_key, linePlatform()) === 1)
             event.preventDefault();
     }
 
     onBeforeInput(event)
     {
         const type = event.inputType;
-        if (type === 'historyUndo' || type === 'historyRedo') {
-            event.preventDefault();
-            this.command(type === 'historyUndo' ? kCommand.undo : kCommand.redo);
-            return;
-        }
         if (event.isComposing)
-            return;
-        const selected = this.input.selectionStart !== this.input.selectionEnd;
-        const dropped = type === 'insertFromDrop' || type === 'insertFromPaste';
-        if (dropped || this.reachesPast() || (event.data ?? '').length > kLongInsert) {
-            // The window makes the edit: the input holds only part of what it touches, or (a drop) the
-            // text is to become one line, or the text could make the input's value long.
-            const text = event.dataTransfer ? event.dataTransfer.getData('text/plain') : (event.data ?? '');
-            event.preventDefault();
-            if (type.startsWith('insert'))
-                this.insert(text, type === 'insertText' ? kRun.typing : kRun.none, dropped);
-            else if (type.startsWith('delete'))
-                this.command(kCommand.deleteSelection);
-            return;
+            return; // the input method's own, taken when it ends
+        const text = (event.dataTransfer ? event.dataTransfer.getData('text/plain') : event.data) ?? '';
+        if (kLineIntents[type]) {
+            this.hand(kLineIntents[type]);
+            this.call(_hexdec_field_command, linePlatform());
+        } else if (type === 'insertText' || type === 'insertReplacementText') {
+            this.insert(text, false);
+        } else if (type === 'insertFromPaste' || type === 'insertFromDrop') {
+            this.insert(text, true);
+        } else {
+            return; // the input's own edit, taken after it
         }
-        this.run = type === 'insertText' ? kRun.typing
-                 : selected ? kRun.none
-                 : type === 'deleteContentBackward' ? kRun.backspace
-                 : type === 'deleteContentForward' ? kRun.delete
-                 : kRun.none;
-    }
-
-    onPaste(event)
-    {
         event.preventDefault();
-        this.insert(event.clipboardData.getData('text/plain'), kRun.none, true);
     }
 
     onCopy(event, cut)
     {
         event.preventDefault();
-        const view = this.view();
-        if (view.anchor === view.cursor)
-            return;
-        event.clipboardData.setData('text/plain',
-                                    this.text(view, Math.min(view.anchor, view.cursor), Math.max(view.anchor, view.cursor)));
-        if (cut)
-            this.command(kCommand.deleteSelection);
+        const length = this.call(_hexdec_field_copy, cut);
+        if (length >= 0)
+            event.clipboardData.setData('text/plain', form1Page.string(_hexdec_handed(), length));
     }
 }

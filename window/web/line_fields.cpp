@@ -1,75 +1,88 @@
-// The line of each text box on the page, and what the page's inputs call to view and edit it.
+// The line of each text box on the page, and what the page's inputs call to view and edit it; text goes
+// both ways as handed text (handed_text.h).
 #include "window/web/line_fields.h"
 
+#include "textbox/key_rules.h"
+#include "textbox/stretch_view.h"
 #include "window/field_sizes.h"
-#include "window/form1_behaviour.h"
 #include "window/form1_design.h"
+#include "window/web/handed_text.h"
 #include "window/web/page_api.h"
 
 #include <emscripten/emscripten.h>
 
-#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <utility>
 
 namespace {
 
-// A text box's line, and the stretch of it that its input holds.
 struct LineField
 {
     LineModel model;
-    LineModel::Stretch shown;
-    bool stale = false; // the line changed since the input last took it
+    StretchView view{model, field_sizes::kPage};
 };
 
-std::array<LineField, form1_design::kControls.size()> g_fields = [] {
-    std::array<LineField, form1_design::kControls.size()> fields;
-    for (LineField& field : fields)
-        field.model.onChange([&field](int, std::u16string_view, std::u16string_view) { field.stale = true; });
-    return fields;
-}();
+std::array<LineField, form1_design::kControls.size()> g_fields;
 
-std::u16string g_handed; // text the page hands over: an input's value, a paste, a typed character
-
-// What the page reads back after a call (line_field.js, readView).
+// What the input is to take and show now (line_field.js, show), as StretchView::Update says it.
 struct View
 {
-    std::int32_t shownStart;
-    std::int32_t shownEnd;
+    std::int32_t text; // StretchView::Update::Text
+    std::int32_t editStart;
+    std::int32_t editEnd;
+    const char16_t* taken; // the stretch's text, or the edit's
+    std::int32_t takenLength;
     std::int32_t anchor;
     std::int32_t cursor;
-    std::int32_t size;
-    std::int32_t textChanged; // the input must take the stretch's text anew
-    const char16_t* line;
+    std::int32_t selectionChanged;
 };
 View g_view;
+
+// A browser's clipboard is only read and written in its paste, copy and cut events: the text they bring,
+// or take, is the handed text.
+class HandedClipboard : public Clipboard
+{
+public:
+    std::optional<std::u16string> text() override { return std::move(handedText()); }
+    void setText(std::u16string text) override
+    {
+        handedText() = std::move(text);
+        copied = true;
+    }
+    bool copied = false;
+};
 
 LineField& field(int control)
 {
     return g_fields.at(static_cast<std::size_t>(control));
 }
 
-// Commands of the page's keys and menus, as line_field.js numbers them.
-enum class Command
+// Carries command out on control's line as platform's boxes do; true when it put text on the clipboard.
+bool run(int control, Command command, int platform)
 {
-    LineStart,
-    LineEnd,
-    SelectAll,
-    Undo,
-    Redo,
-    WordBack,
-    WordOn,
-    CharacterBack,
-    CharacterOn,
-    DeleteSelection
-};
+    HandedClipboard clipboard;
+    run(command, field(control).model, rulesOn(platform).conventions, clipboard);
+    return clipboard.copied;
+}
 
 } // namespace
+
+const KeyRules& rulesOn(int platform)
+{
+    return platform == 2   ? key_rules::kBrowserMac
+           : platform == 1 ? key_rules::kBrowserWindows
+                           : key_rules::kBrowserLinux;
+}
 
 LineModel& lineOf(int control)
 {
     return field(control).model;
+}
+
+Stretch shownOf(int control)
+{
+    return field(control).view.shown();
 }
 
 bool setLineOf(int control, std::u16string line)
@@ -83,91 +96,73 @@ bool setLineOf(int control, std::u16string line)
 
 extern "C" {
 
-// Room for length code units that the page hands over next.
-EMSCRIPTEN_KEEPALIVE char16_t* hexdec_field_handOver(int length)
+// The key the handed text names, pressed on platform (0 Linux, 1 Windows, 2 a Mac): 1 when the field
+// carried it out, 2 when it is the field's but comes back as the browser's clipboard event, else 0.
+EMSCRIPTEN_KEEPALIVE int hexdec_field_key(int control, int platform)
 {
-    g_handed.assign(static_cast<std::size_t>(length), u'\0');
-    return g_handed.data();
+    const std::optional<KeyPress> press = keyPressNamed(handedText());
+    const std::optional<Command> command = press ? commandFor(rulesOn(platform), *press) : std::nullopt;
+    if (!command)
+        return 0;
+    if (*command == Command::Copy || *command == Command::Cut || *command == Command::Paste)
+        return 2;
+    (void)run(control, *command, platform);
+    return 1;
 }
 
-// The input now holds the handed text, after an edit of the kind run (a LineModel::Run).
-EMSCRIPTEN_KEEPALIVE void hexdec_field_took(int control, int run)
+// The command the handed text names (an editing intent of the input's own), on platform.
+EMSCRIPTEN_KEEPALIVE void hexdec_field_command(int control, int platform)
 {
-    LineField& shown = field(control);
-    shown.model.takeEdit(shown.shown, g_handed, static_cast<LineModel::Run>(run));
-    shown.stale = false; // the input holds the edit already
+    const std::string name(handedText().begin(), handedText().end());
+    if (const std::optional<Command> command = commandNamed(name))
+        (void)run(control, *command, platform);
+}
+
+// The handed text typed, or pasted (made one line first).
+EMSCRIPTEN_KEEPALIVE void hexdec_field_insert(int control, bool pasted)
+{
+    if (pasted)
+        return (void)run(control, Command::Paste, 0);
+    field(control).model.replaceSelection(std::move(handedText()), LineModel::Run::Typing);
+}
+
+// Copies, or cuts, the selection: the length of the handed text then, or -1 when nothing was selected.
+EMSCRIPTEN_KEEPALIVE int hexdec_field_copy(int control, bool cut)
+{
+    return run(control, cut ? Command::Cut : Command::Copy, 0) ? static_cast<int>(handedText().size()) : -1;
+}
+
+// The input made an edit of its own and now holds the handed text.
+EMSCRIPTEN_KEEPALIVE void hexdec_field_took(int control)
+{
+    field(control).view.boxEdited(handedText(), LineModel::Run::Typing);
 }
 
 // The input's selection is now [start, end), in its own offsets.
 EMSCRIPTEN_KEEPALIVE void hexdec_field_selected(int control, int start, int end)
 {
-    LineField& shown = field(control);
-    shown.model.takeSelection(shown.shown, start, end);
+    field(control).view.boxSelected(start, end);
 }
 
-// The handed text becomes the line, as a program sets a text box's text; for the page's drivers.
-EMSCRIPTEN_KEEPALIVE void hexdec_field_setLine(int control)
+EMSCRIPTEN_KEEPALIVE void hexdec_field_composing(int control, bool composing)
 {
-    setLineOf(control, g_handed);
+    StretchView& view = field(control).view;
+    composing ? view.compositionStarts() : view.compositionEnds();
 }
 
-// Selects [anchor, cursor) of the whole line; for the page's drivers.
-EMSCRIPTEN_KEEPALIVE void hexdec_field_select(int control, int anchor, int cursor)
+EMSCRIPTEN_KEEPALIVE void hexdec_field_pointerDown(int control, bool down)
 {
-    field(control).model.select(anchor, cursor);
-    page_showField(control);
+    field(control).view.setPointerDown(down);
 }
 
-// The handed text replaces the selection, as typed (run) or pasted (made one line first).
-EMSCRIPTEN_KEEPALIVE void hexdec_field_insert(int control, int run, bool pasted)
+// What the input is to take and show now. Read by the page as View.
+EMSCRIPTEN_KEEPALIVE const View* hexdec_field_update(int control)
 {
-    LineModel& model = field(control).model;
-    model.replaceSelection(pasted ? form1_behaviour::lineOfPastedText(std::move(g_handed)) : std::move(g_handed),
-                           static_cast<LineModel::Run>(run));
-}
-
-EMSCRIPTEN_KEEPALIVE void hexdec_field_command(int control, int command, bool extend)
-{
-    LineModel& model = field(control).model;
-    const int cursor = model.cursor();
-    switch (static_cast<Command>(command)) {
-    case Command::LineStart:
-        return model.moveTo(0, extend);
-    case Command::LineEnd:
-        return model.moveTo(model.size(), extend);
-    case Command::SelectAll:
-        return model.selectAll();
-    case Command::Undo:
-        return model.undo();
-    case Command::Redo:
-        return model.redo();
-    case Command::WordBack:
-        return model.moveTo(model.previousWord(cursor), extend);
-    case Command::WordOn: // browsers on Linux stop at the word's end
-        return model.moveTo(model.nextWord(cursor, LineModel::WordStop::WordEnd), extend);
-    case Command::CharacterBack: // a selection collapses to its start, as in browsers
-        return model.moveTo(model.hasSelection() && !extend ? model.selectionStart() : model.previousCharacter(cursor),
-                            extend);
-    case Command::CharacterOn:
-        return model.moveTo(model.hasSelection() && !extend ? model.selectionEnd() : model.nextCharacter(cursor),
-                            extend);
-    case Command::DeleteSelection:
-        return model.replaceSelection({});
-    }
-}
-
-// What the input is to show; with show, the stretch it is to hold now (else the one it holds). Read by the
-// page as View.
-EMSCRIPTEN_KEEPALIVE const View* hexdec_field_view(int control, bool show)
-{
-    LineField& shown = field(control);
-    LineModel& model = shown.model;
-    const bool moves = show && (shown.stale || !model.stretchServes(shown.shown, field_sizes::kPage));
-    if (moves)
-        shown.shown = model.stretchFor(field_sizes::kPage);
-    g_view = {shown.shown.start, shown.shown.end, model.anchor(),     model.cursor(),
-              model.size(),      moves,           model.line().data()};
-    shown.stale = shown.stale && !moves;
+    const StretchView::Update update = field(control).view.update();
+    const std::u16string_view taken =
+        update.text == StretchView::Update::Text::Edited ? update.editText : update.stretchText;
+    g_view = {static_cast<std::int32_t>(update.text),  update.editStart, update.editEnd, taken.data(),
+              static_cast<std::int32_t>(taken.size()), update.anchor,    update.cursor,  update.selectionChanged};
     return &g_view;
 }
 }
