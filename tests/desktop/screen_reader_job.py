@@ -1,12 +1,13 @@
 """A screen reader's whole job on the running program, through AT-SPI: finds the input field by its
 accessible name, sets the line, presses Convert by its action and reads the output by its name; then
-reads and edits a line too long for the toolkit's line edit, and converts it.
+reads and edits a line too long for the toolkit's line edit, hearing of the edit, and converts it.
     screen_reader_job.py PID      PID is the program's process; exits 0 when the output is right
 Every wait is bounded; run with Debian's python3, which has pyatspi."""
 import sys
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 PROMPT = "Enter you Filter Code (ex.FE FE 00 90 01 05 FD)"
 LINE = "FE FE 00 90 01 05 FD"
@@ -47,6 +48,16 @@ def descendant(root, name, interface):
 
 def whole_text(acc):
     return acc.queryText().getText(0, -1)
+
+
+def heard(events, seconds, expected):
+    """Lets the events the reader listens for come in, for at most the given time, until expected is among
+    them; returns whether it was."""
+    deadline = time.monotonic() + seconds
+    while expected not in events and time.monotonic() < deadline:
+        GLib.MainContext.default().iteration(False)
+        time.sleep(0.01)
+    return expected in events
 
 
 def main():
@@ -92,8 +103,14 @@ def main():
     word = text.getTextAtOffset(60000, pyatspi.TEXT_BOUNDARY_WORD_START)
     if tuple(word) != ("FE", 60000, 60002):
         fail(f"the word at 60000 reads {word}")
+    # A screen reader speaks what changed from the field's own account of it.
+    changes = []
+    pyatspi.Registry.registerEventListener(
+        lambda event: changes.append((event.type, event.detail1, event.any_data)), "object:text-changed")
     if not text1.queryEditableText().insertText(0, "01 ", 3):
         fail("the input field refused an insertion into the long line")
+    if not heard(changes, 5, ("object:text-changed:insert", 0, "01 ")):
+        fail(f"the reader heard of {changes} for the insertion, not of '01 ' at 0")
     if text.getText(0, 9) != "01 FE FE " or text.characterCount != len(LONG_LINE) + 3:
         fail(f"after the insertion the line starts '{text.getText(0, 9)}'")
     actions.doAction(press)

@@ -54,7 +54,9 @@ std::optional<std::string> actOut(const Scenario& scenario, const Padding& paddi
         } else if (step.verb == "type") {
             driver.type(step.argument);
         } else if (step.verb == "caret") {
-            driver.moveCaretUnseen(step.argument == u"end");
+            driver.moveUnseen(step.argument == u"all" ? UnseenMove::SelectAll
+                              : step.argument == u"end" ? UnseenMove::ToEnd
+                                                        : UnseenMove::ToStart);
         } else if (step.verb == "clip") {
             driver.setClipboard(step.argument);
         } else if (step.verb == "expect" && step.expectedFor(rules.name) == u"-") {

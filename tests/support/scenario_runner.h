@@ -9,6 +9,15 @@
 #include <optional>
 #include <string>
 
+// What moves the native box's selection without the field seeing what moved it: its caret to its start or
+// end, or its own select-all.
+enum class UnseenMove
+{
+    ToStart,
+    ToEnd,
+    SelectAll,
+};
+
 class ScenarioDriver
 {
 public:
@@ -20,8 +29,9 @@ public:
     virtual void press(KeyPress key) = 0;
     // Text typed, one key per character.
     virtual void type(std::u16string_view text) = 0;
-    // The native box's caret moved to its start or end without the field seeing what moved it.
-    virtual void moveCaretUnseen(bool toEnd) = 0;
+    // The native box's selection moved by something the field does not see: a browser's own key binding,
+    // its own menu, a screen reader.
+    virtual void moveUnseen(UnseenMove move) = 0;
     virtual void setClipboard(std::u16string_view text) = 0;
     [[nodiscard]] virtual std::u16string clipboard() = 0;
     // The line and its selection now.

@@ -47,9 +47,11 @@ public:
             show();
         }
     }
-    void moveCaretUnseen(bool toEnd) override
+    void moveUnseen(UnseenMove move) override
     {
-        m_anchor = m_cursor = toEnd ? static_cast<int>(m_box.size()) : 0;
+        const int end = static_cast<int>(m_box.size());
+        m_anchor = move == UnseenMove::ToEnd ? end : 0;
+        m_cursor = move == UnseenMove::ToStart ? 0 : end;
         m_view.boxSelected(m_anchor, m_cursor);
         show();
     }

@@ -259,6 +259,62 @@ for (const [rules, platform] of [['browser-linux', 0], ['browser-mac', 2]]) {
     }));
 }
 
+// An input method's text is the input's own while it composes, whatever the browser calls its edits; the
+// field takes it once the composition ends, which Chromium tells of by compositionend alone.
+test('an input method composes in the input, and what it made then goes into the line', () => onPage(async (page) => {
+    await page.type('0A ');
+    const [left, line] = await page.evaluate(() => {
+        const input = document.getElementById('Text1');
+        const composing = ['insertCompositionText', 'insertText'].map((inputType) =>
+            new InputEvent('beforeinput', {inputType, data: '\u304B', isComposing: true, cancelable: true, bubbles: true}));
+        input.dispatchEvent(new CompositionEvent('compositionstart', {bubbles: true}));
+        composing.forEach((event) => input.dispatchEvent(event));
+        input.setRangeText('\u304B', input.selectionStart, input.selectionEnd, 'end'); // as the input method puts it in
+        input.dispatchEvent(new CompositionEvent('compositionend', {data: '\u304B', bubbles: true}));
+        const at = _hexdec_field_state(1) >> 2;
+        return [composing.map((event) => !event.defaultPrevented), form1Page.string(_hexdec_handed(), HEAP32[at + 2])];
+    });
+    assert.deepEqual(left, [true, true], 'left to the input method');
+    assert.equal(line, '0A \u304B');
+}));
+
+// A drag that reaches an edge of a long line's stretch moves the caret there, and the stretch stays while
+// the button is down; then it moves, and the caret stays where the drag left it.
+test('while a mouse button is down the stretch stays where it is', () => onPage(async (page) => {
+    const [during, after, cursor] = await page.evaluate(async (line) => {
+        const field = form1Page.fields[1];
+        const input = field.input;
+        input.focus();
+        field.hand(line);
+        _hexdec_field_setLine(1);
+        _hexdec_field_select(1, 15000, 15000); // the input holds [10904, 19096)
+        const held = input.value;
+        input.dispatchEvent(new PointerEvent('pointerdown', {bubbles: true}));
+        const seen = new Promise((resolve) => document.addEventListener('selectionchange', resolve, {once: true}));
+        input.setSelectionRange(0, 0);
+        await seen;
+        const during = input.value === held;
+        window.dispatchEvent(new PointerEvent('pointerup', {bubbles: true}));
+        return [during, input.value !== held, HEAP32[(_hexdec_field_state(1) >> 2) + 1]];
+    }, 'FE '.repeat(10000));
+    assert.deepEqual([during, after, cursor], [true, true, 10904]);
+}));
+
+// A drop brings its text in a beforeinput event, with no paste event: one line all the same. (WebKit takes
+// no data transfer into an event made by a script, only the text as its data.)
+test('dropped text is one line, as pasted text is', () => onPage(async (page) => {
+    await page.type('0A ');
+    const held = await page.evaluate(() => {
+        const input = document.getElementById('Text1');
+        const dropped = new DataTransfer();
+        dropped.setData('text/plain', 'FE\r\nFE\n');
+        input.dispatchEvent(new InputEvent('beforeinput', {inputType: 'insertFromDrop', dataTransfer: dropped, data: 'FE\r\nFE\n',
+                                                           cancelable: true, bubbles: true}));
+        return input.value;
+    });
+    assert.equal(held, '0A FE FE');
+}));
+
 test('a long line that arrives without a paste is held in a stretch all the same', () => onPage(async (page) => {
     const line = 'FE '.repeat(100000);
     // As an input method's commit or a drop inserts it: through the input, with no paste event.

@@ -25,6 +25,7 @@
 #include <array>
 #include <limits>
 #include <memory>
+#include <numeric>
 
 namespace {
 
@@ -204,11 +205,15 @@ public:
     {
         QTest::keyClicks(&m_field, QString::fromStdU16String(std::u16string(text)));
     }
-    // As a screen reader moves the caret.
-    void moveCaretUnseen(bool toEnd) override
+    // As a screen reader moves the caret, or selects all.
+    void moveUnseen(UnseenMove move) override
     {
         QAccessibleTextInterface* text = textOf(m_field);
-        text->setCursorPosition(toEnd ? text->characterCount() : 0);
+        const int end = text->characterCount();
+        if (move == UnseenMove::SelectAll)
+            text->setSelection(0, 0, end);
+        else
+            text->setCursorPosition(move == UnseenMove::ToEnd ? end : 0);
     }
     void setClipboard(std::u16string_view text) override
     {
@@ -245,7 +250,9 @@ private slots:
     void actsOutTheScenarios();
     void actsAndLooksAsTheToolkitsField_data();
     void actsAndLooksAsTheToolkitsField();
+    void readerMeetsTheToolkitsAnswers_data();
     void readerMeetsTheToolkitsAnswers();
+    void readerReadsALongLinesWords();
     void inputMethodReadsAStretchOfALongLine();
     void inputMethodFollowsTheCursor_data();
     void inputMethodFollowsTheCursor();
@@ -376,6 +383,7 @@ void LongLineTest::actsAndLooksAsTheToolkitsField_data()
     row("short line made long by a paste goes back with undo", word,
         {"clip:" + line, "std:Paste", "std:Undo", "std:Redo", "std:Undo", "key:Ctrl+Left"});
     row("short line made long from the menu", word, {"clip:" + line, "menu:&Paste", "menu:&Undo", "menu:&Redo"});
+    row("short line: select all from the menu, then typing replaces it", word, {"menu:Select All", "type:Z"});
     row("short line: runs of typing and Backspace undo as the toolkit's", word,
         {"type:AB", "key:Backspace", "key:Backspace", "type:C", "std:Undo", "std:Undo", "std:Redo"});
     row("short line: a new edit ends redo across the switch", word,
@@ -461,12 +469,29 @@ void LongLineTest::actsAndLooksAsTheToolkitsField()
     }
 }
 
-// A screen reader asks a field for the character, word or line at, before and after every offset (-1
-// is the end): a short line's field answers as the toolkit's line edit does with the same line.
-void LongLineTest::readerMeetsTheToolkitsAnswers()
+void LongLineTest::readerMeetsTheToolkitsAnswers_data()
 {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QList<int>>("offsets");
+    QTest::addColumn<bool>("words"); // asked about words too
     const QString line =
         QStringLiteral("FE 01 &H9A 7f.B2 - ") + QString::fromUtf8("\xF0\x9F\x98\x80") + QStringLiteral(" C4  x");
+    QList<int> all(line.size());
+    std::iota(all.begin(), all.end(), 0);
+    QTest::newRow("short line, every offset") << line << all << true;
+    // A long line's answers are the field's own, read from around the offset: at its start, in its middle,
+    // and before its end. Its words are as a double click selects them (readerReadsALongLinesWords).
+    const QString longOne = line + longLine();
+    QTest::newRow("long line") << longOne << QList<int>{0, 1, 4, 11, 19, 22, 9000, int(longOne.size()) - 2} << false;
+}
+
+// A screen reader asks a field for the character, word or line at, before and after an offset: the field
+// answers as the toolkit's line edit does with the same line.
+void LongLineTest::readerMeetsTheToolkitsAnswers()
+{
+    QFETCH(QString, line);
+    QFETCH(QList<int>, offsets);
+    QFETCH(bool, words);
     m_field->setText(line);
     m_standard->setText(line);
     QAccessibleTextInterface* asked = textOf(*m_field);
@@ -475,22 +500,22 @@ void LongLineTest::readerMeetsTheToolkitsAnswers()
     const std::pair<const char*, Question> questions[] = {{"before", &QAccessibleTextInterface::textBeforeOffset},
                                                           {"at", &QAccessibleTextInterface::textAtOffset},
                                                           {"after", &QAccessibleTextInterface::textAfterOffset}};
-    for (int offset = -1; offset <= line.size(); ++offset) {
+    // The toolkit's line edit can loop for ever asked about words at the line's end: it is not asked there.
+    for (const int offset : offsets) {
         for (const auto type : {QAccessible::CharBoundary, QAccessible::WordBoundary, QAccessible::LineBoundary}) {
             for (const auto& [name, question] : questions) {
+                if (type == QAccessible::WordBoundary && !words)
+                    continue;
                 int start = 0;
                 int end = 0;
                 int expectedStart = 0;
                 int expectedEnd = 0;
                 const QString answer = (asked->*question)(offset, type, &start, &end);
-                // The toolkit's line edit can loop for ever asked about words at the line's end: there the
-                // field answers without it, and is only asked.
-                if (offset < 0 || offset >= line.size())
-                    continue;
                 const QString expected = (oracle->*question)(offset, type, &expectedStart, &expectedEnd);
                 const QString said = QStringLiteral("%1 %2 of %3").arg(QLatin1String(name)).arg(type).arg(offset);
-                QVERIFY2(answer == expected,
-                         qPrintable(said + QStringLiteral(": '%1', expected '%2'").arg(answer, expected)));
+                QVERIFY2(
+                    answer == expected,
+                    qPrintable(said + QStringLiteral(": '%1', expected '%2'").arg(answer.left(20), expected.left(20))));
                 QVERIFY2(start == expectedStart && end == expectedEnd,
                          qPrintable(said + QStringLiteral(": %1-%2, expected %3-%4")
                                                .arg(start)
@@ -499,6 +524,30 @@ void LongLineTest::readerMeetsTheToolkitsAnswers()
                                                .arg(expectedEnd)));
             }
         }
+    }
+}
+
+// On a long line a word is what a double click selects: the toolkit's own words would take a pass over the
+// whole line for each question.
+void LongLineTest::readerReadsALongLinesWords()
+{
+    m_field->setText(longLine()); // "FE 01 &H9A 7f.B2 - C4 FE 01 ..."
+    QAccessibleTextInterface* text = textOf(*m_field);
+    const auto word = QAccessible::WordBoundary;
+    using Question = QString (QAccessibleTextInterface::*)(int, QAccessible::TextBoundaryType, int*, int*) const;
+    const std::tuple<Question, int, const char*, int, int> asked[] = {
+        {&QAccessibleTextInterface::textAtOffset, 0, "FE", 0, 2},
+        {&QAccessibleTextInterface::textAfterOffset, 0, "01", 3, 5},
+        {&QAccessibleTextInterface::textBeforeOffset, 4, "FE", 0, 2},
+        {&QAccessibleTextInterface::textBeforeOffset, 1, "", -1, -1},
+        {&QAccessibleTextInterface::textAtOffset, 12, "7f", 11, 13},
+        {&QAccessibleTextInterface::textAfterOffset, 12, "B2", 14, 16},
+    };
+    for (const auto& [question, offset, answer, start, end] : asked) {
+        int gotStart = 0;
+        int gotEnd = 0;
+        QCOMPARE((text->*question)(offset, word, &gotStart, &gotEnd), QString::fromLatin1(answer));
+        QCOMPARE(std::pair(gotStart, gotEnd), std::pair(start, end));
     }
 }
 
