@@ -30,6 +30,17 @@ void takeBoxEdit(LineModel& model, Stretch& shown, std::u16string_view text, Lin
         run);
 }
 
+Stretch stretchAround(const LineModel& model, int side)
+{
+    const int size = model.size();
+    const int whole = std::min(2 * side, size);
+    const int start = std::clamp(model.cursor() - side, 0, size - whole);
+    const std::u16string_view line = model.line();
+    // Between characters: a surrogate pair at either end is taken whole.
+    return {start - (surrogates::splitsPair(line, start) ? 1 : 0),
+            start + whole + (surrogates::splitsPair(line, start + whole) ? 1 : 0)};
+}
+
 StretchView::StretchView(LineModel& model, FieldSizes sizes) : m_model(model), m_sizes(sizes)
 {
     m_model.onChange([this](int start, std::u16string_view removed, std::u16string_view inserted) {
@@ -151,15 +162,7 @@ bool StretchView::selectionReachesPast() const
 
 Stretch StretchView::stretchAroundCursor() const
 {
-    const int size = m_model.size();
-    if (size <= m_sizes.threshold)
-        return {0, size};
-    const int whole = 2 * m_sizes.side;
-    const int start = std::clamp(m_model.cursor() - m_sizes.side, 0, size - whole);
-    const std::u16string_view line = m_model.line();
-    // Between characters: a surrogate pair at either end is taken whole.
-    return {start - (surrogates::splitsPair(line, start) ? 1 : 0),
-            start + whole + (surrogates::splitsPair(line, start + whole) ? 1 : 0)};
+    return m_model.size() <= m_sizes.threshold ? Stretch{0, m_model.size()} : stretchAround(m_model, m_sizes.side);
 }
 
 bool StretchView::serves(Stretch shown) const

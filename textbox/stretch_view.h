@@ -30,6 +30,10 @@ struct Stretch
     friend bool operator==(const Stretch&, const Stretch&) = default;
 };
 
+// About twice side of the line around the cursor, held to the line, starting and ending between
+// characters: the whole line when it is no longer.
+[[nodiscard]] Stretch stretchAround(const LineModel& model, int side);
+
 // A box that held shown now holds text, after an edit of the kind run that it made itself: the difference
 // goes into the line as one edit, and shown grows or shrinks with it. It is found from both ends, but no
 // further in than the selection was, so that a letter typed or deleted next to its like is placed right.

@@ -10,4 +10,3 @@ class QPushButton;
 // The smallest size that shows the control's caption whole in its current font and style.
 [[nodiscard]] QSize captionSize(const QLabel& label);
 [[nodiscard]] QSize captionSize(const QPushButton& button);
-

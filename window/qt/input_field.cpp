@@ -1,5 +1,5 @@
 // The input field, which must stay responsive with a line of megabytes pasted into it: its line, the
-// edits and their undo steps, the form the line is shown in, and how a long line looks.
+// edits and their undo steps, and the form the line is shown in.
 #include "window/qt/input_field.h"
 
 #include "window/qt/toolkit_keys.h"
@@ -7,17 +7,14 @@
 #include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
-#include <QPainter>
 #include <QSignalBlocker>
-#include <QStyle>
-#include <QStyleHints>
-#include <QStyleOptionFrame>
 
 #include <algorithm>
 #include <limits>
 #include <utility>
 
-InputField::InputField(QWidget* parent) : QWidget(parent), m_short(new QLineEdit(this))
+InputField::InputField(QWidget* parent)
+    : QWidget(parent), m_short(new QLineEdit(this)), m_longView(new LongLineView(m_model, *m_short, this))
 {
     static const bool described = (QAccessible::installFactory(&InputField::accessibleFor), true);
     (void)described;
@@ -31,6 +28,7 @@ InputField::InputField(QWidget* parent) : QWidget(parent), m_short(new QLineEdit
     // Its menu and drops are the field's, whose undo and paste reach across the two forms.
     m_short->setContextMenuPolicy(Qt::NoContextMenu);
     m_short->setAcceptDrops(false);
+    m_longView->hide();
     connect(m_short, &QLineEdit::textChanged, this, &InputField::recordShortEdit);
     connect(m_short, &QLineEdit::cursorPositionChanged, this, &InputField::followShortCursor);
     connect(m_short, &QLineEdit::selectionChanged, this, &InputField::followShortCursor);
@@ -52,12 +50,6 @@ void InputField::select(int anchor, int cursor)
     refresh();
 }
 
-void InputField::moveTo(int position, bool select)
-{
-    m_model.moveTo(position, select);
-    refresh();
-}
-
 void InputField::show(int start, std::u16string_view removed, std::u16string_view inserted)
 {
     const bool wasLong = std::exchange(m_long, m_model.size() > kLongLine);
@@ -72,7 +64,8 @@ void InputField::show(int start, std::u16string_view removed, std::u16string_vie
         m_short->clear(); // empty while hidden: textLine() asks it where its text starts
     }
     m_short->setVisible(!m_long);
-    m_view.invalidate();
+    m_longView->setVisible(m_long);
+    m_longView->invalidate();
     if (QAccessible::isActive()) {
         QAccessibleTextRemoveEvent gone(this, start, QStringView(removed).toString());
         QAccessible::updateAccessibility(&gone);
@@ -142,71 +135,12 @@ void InputField::refresh()
     // An input method's popup follows the cursor: the field, not its line edit, has the focus.
     updateMicroFocus();
     if (!m_long)
-        return m_blink.stop(); // the toolkit's line edit shows a short line's cursor
-    m_view.keepVisible(line(), m_model.cursor(), font(), textLine().width());
-    m_cursorShown = true; // after any change the cursor shows at once, then blinks
-    const int flashTime = QGuiApplication::styleHints()->cursorFlashTime();
-    if (hasFocus() && flashTime >= 2)
-        m_blink.start(flashTime / 2, this);
-    else
-        m_blink.stop();
-    update();
-}
-
-QStyleOptionFrame InputField::frameOption() const
-{
-    QStyleOptionFrame option;
-    option.initFrom(this);
-    option.rect = contentsRect();
-    option.lineWidth = style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, this);
-    option.midLineWidth = 0;
-    option.state |= QStyle::State_Sunken;
-    return option;
-}
-
-QRect InputField::textLine() const
-{
-    // Where the toolkit's line edit starts its text, so that the text stays put at the switch between the
-    // two forms: its cursor rectangle, which is centred on its cursor, asked while it is empty (as it is
-    // while the line is long). The same margin on the right, and the text centred in the height.
-    const QStyleOptionFrame option = frameOption();
-    const QRect contents = style()->subElementRect(QStyle::SE_LineEditContents, &option, this);
-    const QRectF cursor = m_short->inputMethodQuery(Qt::ImCursorRectangle).toRectF();
-    const int cursorWidth = style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, this);
-    const int inset = qRound(cursor.center().x() - (cursorWidth - 1) / 2.0) - contents.x();
-    const int height = fontMetrics().height();
-    return {contents.x() + inset, contents.y() + (contents.height() - height + 1) / 2, contents.width() - 2 * inset,
-            height};
-}
-
-void InputField::paintEvent(QPaintEvent*)
-{
-    if (!m_long)
-        return; // the toolkit's line edit covers the field
-    QPainter painter(this);
-    const QStyleOptionFrame option = frameOption();
-    style()->drawPrimitive(QStyle::PE_PanelLineEdit, &option, &painter, this);
-    painter.setClipRect(style()->subElementRect(QStyle::SE_LineEditContents, &option, this));
-    const QRect line = textLine();
-    m_view.keepVisible(this->line(), m_model.cursor(), font(),
-                       line.width()); // lays out again if the font or size changed
-    const bool cursorShown =
-        hasFocus() && m_cursorShown &&
-        (!m_model.hasSelection() || style()->styleHint(QStyle::SH_BlinkCursorWhenTextSelected, &option, this));
-    m_view.draw(painter, line.topLeft(), selectionStart(), selectionEnd(), palette(),
-                cursorShown ? std::optional(m_model.cursor()) : std::nullopt,
-                style()->pixelMetric(QStyle::PM_TextCursorWidth, &option, this));
+        return m_longView->stopBlinking(); // the toolkit's line edit shows a short line's cursor
+    m_longView->follow();
 }
 
 void InputField::resizeEvent(QResizeEvent*)
 {
     m_short->setGeometry(rect());
-}
-
-void InputField::timerEvent(QTimerEvent* event)
-{
-    if (event->timerId() != m_blink.timerId())
-        return QWidget::timerEvent(event);
-    m_cursorShown = !m_cursorShown;
-    update();
+    m_longView->setGeometry(rect());
 }

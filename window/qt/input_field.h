@@ -24,15 +24,13 @@
 
 #include "textbox/commands.h"
 #include "window/field_sizes.h"
-#include "window/qt/line_view.h"
+#include "window/qt/long_line_view.h"
 
-#include <QBasicTimer>
 #include <QElapsedTimer>
 #include <QLineEdit>
 #include <QWidget>
 
 class QAccessibleInterface;
-class QStyleOptionFrame;
 
 class InputField : public QWidget
 {
@@ -59,9 +57,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    void timerEvent(QTimerEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void inputMethodEvent(QInputMethodEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -79,11 +75,8 @@ private:
     static QAccessibleInterface* accessibleFor(const QString& className, QObject* object);
 
     [[nodiscard]] QStringView line() const { return QStringView(m_model.line()); }
-    [[nodiscard]] int selectionStart() const { return m_model.selectionStart(); }
-    [[nodiscard]] int selectionEnd() const { return m_model.selectionEnd(); }
     [[nodiscard]] int positionAt(QPoint point) const;
     void select(int anchor, int cursor);
-    void moveTo(int position, bool select);
 
     // Every edit, by either form, is an undo step of the line model, which then tells the field (show).
     void replaceSelection(const QString& with, Run run = Run::None)
@@ -103,18 +96,14 @@ private:
 
     // After any change to the line, the cursor or the field: scrolls to the cursor, and shows it.
     void refresh();
-    [[nodiscard]] QStyleOptionFrame frameOption() const;
-    [[nodiscard]] QRect textLine() const;
 
     bool m_long = false; // first: the line edit's construction already sends the field events
     QLineEdit* m_short;  // the toolkit's line edit, which shows the line while it is short
     // The line, its cursor and anchor, and its undo steps. In the short form the cursor and anchor follow
     // the line edit's, so when it tells of an edit they still hold where they were before it.
     LineModel m_model;
-    Run m_passedOn = Run::None; // the run of the key that the line edit is handling
-    LineView m_view;
-    QBasicTimer m_blink;
-    bool m_cursorShown = true;
+    Run m_passedOn = Run::None;       // the run of the key that the line edit is handling
+    LongLineView* m_longView;         // shows a long line, over the field
     QElapsedTimer m_sinceDoubleClick; // a press soon after a double click, and near it, selects the line
     QPoint m_doubleClickAt;
 };

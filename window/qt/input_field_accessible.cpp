@@ -42,8 +42,8 @@ public:
 
     void selection(int, int* start, int* end) const override
     {
-        *start = field().selectionStart();
-        *end = field().selectionEnd();
+        *start = field().m_model.selectionStart();
+        *end = field().m_model.selectionEnd();
     }
     int selectionCount() const override { return field().m_model.hasSelection(); }
     void addSelection(int start, int end) override { field().select(start, end); }
@@ -160,11 +160,7 @@ QRect InputFieldAccessible::characterRect(int offset) const
         return shortLine->characterRect(offset);
     if (offset < 0 || offset >= characterCount())
         return {};
-    const auto left = shown.m_view.xOf(offset);
-    const auto right = shown.m_view.xOf(moveInLine(shown.line(), offset, true, QTextLayout::SkipCharacters));
-    if (!left || !right)
-        return {};
-    const QRect line = shown.textLine();
-    return {shown.mapToGlobal(QPoint(line.left() + qRound(*left), line.top())),
-            QSize(qRound(*right - *left), line.height())};
+    const std::optional<QRect> at =
+        shown.m_longView->characterRect(offset, moveInLine(shown.line(), offset, true, QTextLayout::SkipCharacters));
+    return at ? QRect(shown.mapToGlobal(at->topLeft()), at->size()) : QRect();
 }

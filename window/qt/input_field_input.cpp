@@ -4,7 +4,7 @@
 
 #include "textbox/context_menu.h"
 #include "textbox/pasted_text.h"
-#include "textbox/surrogates.h"
+#include "textbox/stretch_view.h"
 #include "window/qt/text_boundaries.h"
 #include "window/qt/toolkit_keys.h"
 
@@ -91,32 +91,31 @@ QVariant InputField::inputMethodQuery(Qt::InputMethodQuery query) const
         return m_short->inputMethodQuery(query);
     // An input method reads the text around the cursor, never the whole of a long line: a stretch of it,
     // which starts and ends between characters, with the cursor and the anchor counted inside it.
-    constexpr int kSurroundingSide = 1024;
-    const QStringView line = this->line();
-    const int cursor = m_model.cursor();
-    int from = std::max(0, cursor - kSurroundingSide);
-    int to = std::min(m_model.size(), cursor + kSurroundingSide);
-    from -= surrogates::splitsPair(m_model.line(), from) ? 1 : 0;
-    to += surrogates::splitsPair(m_model.line(), to) ? 1 : 0;
+    const Stretch around = stretchAround(m_model, 1024);
+    const auto inside = [&around](int position) {
+        return std::clamp(position, around.start, around.end) - around.start;
+    };
+    const QStringView text = line().sliced(around.start, around.size());
+    const int cursor = inside(m_model.cursor());
     switch (query) {
-    case Qt::ImCursorRectangle: {
-        const QRect place = textLine(); // where an input method puts its window
-        return QRect(place.left() + qRound(m_view.xOf(cursor).value_or(0)), place.top(), 1, place.height());
+    case Qt::ImCursorRectangle: { // where the input method puts its window
+        const QRect at = m_longView->characterRect(m_model.cursor(), m_model.cursor()).value_or(QRect());
+        return QRect(at.topLeft(), QSize(1, at.height()));
     }
     case Qt::ImSurroundingText:
-        return line.sliced(from, to - from).toString();
+        return text.toString();
     case Qt::ImCursorPosition:
-        return cursor - from;
+        return cursor;
     case Qt::ImAnchorPosition:
-        return std::clamp(m_model.anchor(), from, to) - from;
-    case Qt::ImCurrentSelection: {
-        const int start = std::clamp(selectionStart(), from, to);
-        return line.sliced(start, std::clamp(selectionEnd(), from, to) - start).toString();
-    }
+        return inside(m_model.anchor());
+    case Qt::ImCurrentSelection:
+        return text
+            .sliced(inside(m_model.selectionStart()), inside(m_model.selectionEnd()) - inside(m_model.selectionStart()))
+            .toString();
     case Qt::ImTextBeforeCursor:
-        return line.sliced(from, cursor - from).toString();
+        return text.first(cursor).toString();
     case Qt::ImTextAfterCursor:
-        return line.sliced(cursor, to - cursor).toString();
+        return text.sliced(cursor).toString();
     default:
         return QWidget::inputMethodQuery(query);
     }
@@ -124,7 +123,7 @@ QVariant InputField::inputMethodQuery(Qt::InputMethodQuery query) const
 
 int InputField::positionAt(QPoint point) const
 {
-    return m_long ? m_view.positionAt(point.x() - textLine().left()) : m_short->cursorPositionAt(point);
+    return m_long ? m_longView->positionAt(point) : m_short->cursorPositionAt(point);
 }
 
 void InputField::mousePressEvent(QMouseEvent* event)
@@ -136,13 +135,13 @@ void InputField::mousePressEvent(QMouseEvent* event)
         (point - m_doubleClickAt).manhattanLength() < QApplication::startDragDistance())
         select(0, m_model.size());
     else
-        moveTo(positionAt(point), event->modifiers() & Qt::ShiftModifier);
+        select(event->modifiers() & Qt::ShiftModifier ? m_model.anchor() : positionAt(point), positionAt(point));
 }
 
 void InputField::mouseMoveEvent(QMouseEvent* event)
 {
     if (event->buttons() & Qt::LeftButton)
-        moveTo(positionAt(event->position().toPoint()), true);
+        select(m_model.anchor(), positionAt(event->position().toPoint()));
 }
 
 void InputField::mouseDoubleClickEvent(QMouseEvent* event)
