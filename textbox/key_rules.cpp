@@ -52,15 +52,15 @@ constexpr MoveBinding kWindowsMoves[] = {
     {{Key::End, kCtrl}, C::LineEnd, C::SelectLineEnd},
 };
 
-// A command's first key is the one a menu shows for it.
+// The commands every platform gives the letter keys, with its command modifier. A command's first key is
+// the one a menu shows for it: these come first.
+constexpr KeyBinding kCommandLetters[] = {
+    {{letter('A')}, C::SelectAll}, {{letter('C')}, C::Copy}, {{letter('V')}, C::Paste},
+    {{letter('X')}, C::Cut},       {{letter('Z')}, C::Undo}, {{letter('Z'), kShift}, C::Redo},
+};
+
 constexpr KeyBinding kWindowsBindings[] = {
-    {{letter('A'), kCtrl}, C::SelectAll},
-    {{letter('C'), kCtrl}, C::Copy},
-    {{letter('V'), kCtrl}, C::Paste},
-    {{letter('X'), kCtrl}, C::Cut},
-    {{letter('Z'), kCtrl}, C::Undo},
     {{letter('Y'), kCtrl}, C::Redo},
-    {{letter('Z'), kCtrl | kShift}, C::Redo},
     {{Key::Backspace, kAlt}, C::Undo},
     {{Key::Backspace}, C::DeleteCharacterBack},
     {{Key::Backspace, kShift}, C::DeleteCharacterBack},
@@ -90,13 +90,7 @@ constexpr MoveBinding kBrowserMoves[] = {
 // The browser's own clipboard keys beyond these (Shift+Delete, Ctrl+Insert, Shift+Insert), where it has
 // them, bring its clipboard events all the same.
 constexpr KeyBinding kBrowserBindings[] = {
-    {{letter('A'), kCtrl}, C::SelectAll},
-    {{letter('C'), kCtrl}, C::Copy},
-    {{letter('V'), kCtrl}, C::Paste},
-    {{letter('X'), kCtrl}, C::Cut},
-    {{letter('Z'), kCtrl}, C::Undo},
     {{letter('Y'), kCtrl}, C::Redo},
-    {{letter('Z'), kCtrl | kShift}, C::Redo},
     {{Key::Backspace}, C::DeleteCharacterBack},
     {{Key::Backspace, kShift}, C::DeleteCharacterBack},
     {{Key::Backspace, kCtrl}, C::DeleteWordBack},
@@ -123,18 +117,9 @@ constexpr MoveBinding kMacBrowserMoves[] = {
 };
 
 constexpr KeyBinding kMacBrowserBindings[] = {
-    {{letter('A'), kCmd}, C::SelectAll},
-    {{letter('C'), kCmd}, C::Copy},
-    {{letter('V'), kCmd}, C::Paste},
-    {{letter('X'), kCmd}, C::Cut},
-    {{letter('Z'), kCmd}, C::Undo},
-    {{letter('Z'), kCmd | kShift}, C::Redo},
-    {{Key::Backspace}, C::DeleteCharacterBack},
-    {{Key::Backspace, kShift}, C::DeleteCharacterBack},
-    {{Key::Backspace, kAlt}, C::DeleteWordBack},
-    {{Key::Backspace, kCmd}, C::DeleteToLineStart},
-    {{Key::Delete}, C::DeleteCharacterOn},
-    {{Key::Delete, kAlt}, C::DeleteWordOn},
+    {{Key::Backspace}, C::DeleteCharacterBack},  {{Key::Backspace, kShift}, C::DeleteCharacterBack},
+    {{Key::Backspace, kAlt}, C::DeleteWordBack}, {{Key::Backspace, kCmd}, C::DeleteToLineStart},
+    {{Key::Delete}, C::DeleteCharacterOn},       {{Key::Delete, kAlt}, C::DeleteWordOn},
     {{letter('K'), kCtrl}, C::DeleteToLineEnd},
 };
 
@@ -144,12 +129,12 @@ constexpr Conventions kBrowserWordEnd{LineModel::WordStop::WordEnd, true, false}
 
 namespace key_rules {
 
-const KeyRules kWindows{
-    "windows", false, kWindowsMoves, kWindowsBindings, {LineModel::WordStop::NextWordStart, false, false}};
-const KeyRules kBrowserLinux{"browser-linux", false, kBrowserMoves, kBrowserBindings, kBrowserWordEnd};
-const KeyRules kBrowserWindows{
-    "browser-windows", false, kBrowserMoves, kBrowserBindings, {LineModel::WordStop::NextWordStart, true, false}};
-const KeyRules kBrowserMac{"browser-mac", true, kMacBrowserMoves, kMacBrowserBindings, kBrowserWordEnd};
+const KeyRules kWindows{"windows",        false,         kCtrl,
+                        kWindowsBindings, kWindowsMoves, {LineModel::WordStop::NextWordStart, false, false}};
+const KeyRules kBrowserLinux{"browser-linux", false, kCtrl, kBrowserBindings, kBrowserMoves, kBrowserWordEnd};
+const KeyRules kBrowserWindows{"browser-windows", false,         kCtrl,
+                               kBrowserBindings,  kBrowserMoves, {LineModel::WordStop::NextWordStart, true, false}};
+const KeyRules kBrowserMac{"browser-mac", true, kCmd, kMacBrowserBindings, kMacBrowserMoves, kBrowserWordEnd};
 
 std::span<const KeyRules* const> all()
 {
@@ -199,21 +184,29 @@ std::u16string nameOf(KeyPress press)
 
 std::optional<Command> commandFor(const KeyRules& rules, KeyPress press)
 {
-    for (const MoveBinding& move : rules.moves) {
-        if (move.press == press)
-            return move.move;
-        if (move.press.key == press.key && (move.press.modifiers | kShift) == press.modifiers &&
-            (move.press.modifiers & kShift) == 0)
-            return move.select;
-    }
     for (const KeyBinding& binding : rules.bindings)
         if (binding.press == press)
             return binding.command;
+    for (const MoveBinding& move : rules.moves) {
+        if (move.press == press)
+            return move.move;
+        if (move.press.key == press.key && (move.press.modifiers & kShift) == 0 &&
+            (move.press.modifiers | kShift) == press.modifiers)
+            return move.select;
+    }
+    for (const KeyBinding& letter : kCommandLetters)
+        if (rules.commandModifier != 0 && letter.press.key == press.key &&
+            (letter.press.modifiers | rules.commandModifier) == press.modifiers)
+            return letter.command;
     return std::nullopt;
 }
 
 std::optional<KeyPress> pressFor(const KeyRules& rules, Command command)
 {
+    for (const KeyBinding& letter : kCommandLetters)
+        if (rules.commandModifier != 0 && letter.command == command)
+            return KeyPress{letter.press.key,
+                            static_cast<std::uint8_t>(letter.press.modifiers | rules.commandModifier)};
     for (const KeyBinding& binding : rules.bindings)
         if (binding.command == command)
             return binding.press;

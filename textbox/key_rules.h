@@ -1,5 +1,6 @@
-// Which key, with which modifiers, gives which editing command on each platform, as data: a table of
-// rows per platform, and the conventions its boxes follow in carrying commands out. Each front-end only
+// Which key, with which modifiers, gives which editing command on each platform, as data: the letters of
+// the commands every platform has with its command modifier, a table of rows per platform, and the
+// conventions its boxes follow in carrying commands out. Each front-end only
 // turns its key events into KeyPress and looks them up here; a key no row binds is the native box's own.
 #pragma once
 
@@ -66,8 +67,11 @@ struct KeyRules
 {
     std::string_view name; // as the editing scenarios name the platform
     bool mac;              // a Mac's keys: Cmd for the commands, Option by word
-    std::span<const MoveBinding> moves;
+    // With it, A selects all, C copies, V pastes, X cuts, Z undoes and Shift+Z redoes: Ctrl, or a Mac's
+    // Cmd; none where the bindings say it all.
+    std::uint8_t commandModifier;
     std::span<const KeyBinding> bindings;
+    std::span<const MoveBinding> moves;
     Conventions conventions;
 };
 

@@ -56,11 +56,11 @@ void LineModel::replace(int start, int end, std::u16string with, Run run)
     if (start == end && with.empty())
         return;
     const int caret = start + static_cast<int>(with.size());
-    Step step{start,           m_line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)),
-              std::move(with), m_anchor,
-              m_cursor,        run,
+    Step step{start,         m_line.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(end - start)),
+              caret - start, m_anchor,
+              m_cursor,      run,
               m_stamp};
-    apply(start, step.removed, step.inserted, caret, caret);
+    apply(start, step.away, std::move(with), caret, caret);
     m_redo.clear();
     if (m_undo.empty() || !m_undo.back().takeIn(step))
         m_undo.push_back(std::move(step));
@@ -72,15 +72,15 @@ bool LineModel::Step::takeIn(const Step& next)
         return false;
     // A removal on its own (a word or a selection deleted, a cut) undoes together with the run of
     // keystrokes right after it.
-    const bool opensRun = run == Run::None && inserted.empty();
+    const bool opensRun = run == Run::None && inLine == 0;
     if (next.run != run && !opensRun)
         return false;
-    if (next.start == start + static_cast<int>(inserted.size())) { // typing or Delete, on from its end
-        removed += next.removed;
-        inserted += next.inserted;
-    } else if (next.start + static_cast<int>(next.removed.size()) == start && inserted.empty()) { // Backspace
+    if (next.start == start + inLine) { // typing or Delete, on from its end
+        away += next.away;
+        inLine += next.inLine;
+    } else if (next.start + static_cast<int>(next.away.size()) == start && inLine == 0) { // Backspace
         start = next.start;
-        removed.insert(0, next.removed);
+        away.insert(0, next.away);
     } else {
         return false;
     }
@@ -105,22 +105,26 @@ void LineModel::travel(std::vector<Step>& from, std::vector<Step>& to, bool back
     Step step = std::move(from.back());
     from.pop_back();
     endRun();
-    if (back) {
-        apply(step.start, step.inserted, step.removed, step.anchor, step.cursor);
-    } else {
-        const int caret = step.start + static_cast<int>(step.inserted.size());
-        apply(step.start, step.removed, step.inserted, caret, caret);
-    }
+    // The text in the line and the text away change places.
+    std::u16string coming = std::exchange(
+        step.away, m_line.substr(static_cast<std::size_t>(step.start), static_cast<std::size_t>(step.inLine)));
+    step.inLine = static_cast<int>(coming.size());
+    const int caret = step.start + step.inLine;
+    apply(step.start, step.away, std::move(coming), back ? step.anchor : caret, back ? step.cursor : caret);
     to.push_back(std::move(step));
 }
 
-void LineModel::apply(int start, std::u16string_view removed, std::u16string_view inserted, int anchor, int cursor)
+void LineModel::apply(int start, std::u16string_view removed, std::u16string inserted, int anchor, int cursor)
 {
-    m_line.replace(static_cast<std::size_t>(start), removed.size(), inserted);
+    const std::size_t length = inserted.size();
+    if (start == 0 && removed.size() == m_line.size())
+        m_line = std::move(inserted); // the whole line: taken as it is
+    else
+        m_line.replace(static_cast<std::size_t>(start), removed.size(), inserted);
     m_anchor = anchor;
     m_cursor = cursor;
     if (m_listener)
-        m_listener(start, removed, inserted);
+        m_listener(start, removed, std::u16string_view(m_line).substr(static_cast<std::size_t>(start), length));
 }
 
 int LineModel::nextCharacter(int position) const

@@ -70,21 +70,24 @@ public:
     [[nodiscard]] int previousWord(int position) const;
 
 private:
-    // One edit: at start, removed gave way to inserted. The selection before it is where undo puts it back.
+    // One edit: at start, a text gave way to another. A step keeps only the one of the two that is not in the
+    // line (on the undo stack the text it removed, on the redo stack the text it put in), and the other's
+    // length: a paste of megabytes is held once. The selection before it is where undo puts it back.
     struct Step
     {
         int start;
-        std::u16string removed;
-        std::u16string inserted;
+        std::u16string away; // the text not in the line
+        int inLine;          // the length of the text in the line, at start
         int anchor;
         int cursor;
         Run run;
         unsigned stamp; // the run of keystrokes it belongs to (m_stamp when it was made)
-        // Takes in next when both belong to one run and next carries on where this step left off.
+        // Takes in next, just made, when both belong to one run and next carries on where this step left off.
         bool takeIn(const Step& next);
     };
 
-    void apply(int start, std::u16string_view removed, std::u16string_view inserted, int anchor, int cursor);
+    // At start, the line's removed code units give way to inserted, which is taken, not copied.
+    void apply(int start, std::u16string_view removed, std::u16string inserted, int anchor, int cursor);
     // Takes the newest step of from back (undo) or makes it again (redo), and keeps it in to.
     void travel(std::vector<Step>& from, std::vector<Step>& to, bool back);
     void endRun() { ++m_stamp; }

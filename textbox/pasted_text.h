@@ -4,6 +4,7 @@
 // often ends with one. Tabs, and every other character, stay as they are.
 #pragma once
 
+#include <algorithm>
 #include <string>
 #include <string_view>
 
@@ -29,8 +30,9 @@ static_assert([] {
 {
     while (!text.empty() && isLineBreak(text.back()))
         text.pop_back();
-    std::size_t kept = 0;
-    for (std::size_t at = 0; at < text.size(); ++at) {
+    // Nothing moves before the first line break, which most pastes lack.
+    std::size_t kept = static_cast<std::size_t>(std::find_if(text.begin(), text.end(), isLineBreak) - text.begin());
+    for (std::size_t at = kept; at < text.size(); ++at) {
         const char16_t unit = text[at];
         if (unit == u'\r' && at + 1 < text.size() && text[at + 1] == u'\n')
             continue; // CR LF is one line break: its LF stands for both

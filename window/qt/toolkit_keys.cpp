@@ -118,7 +118,7 @@ KeyRules readRules()
     conventions.wordStopRule = [](std::u16string_view line, int position, bool forward) {
         return stop(line, position, forward, QTextLayout::SkipWords);
     };
-    return {"qt", false, {}, bindings, conventions};
+    return {"qt", false, 0, bindings, {}, conventions};
 }
 
 } // namespace
