@@ -30,6 +30,7 @@ class LineField
         this.input = input;
         this.control = control;
         this.pointerDown = false;
+        this.pending = null; // the insertion of a paste, done in a task of its own
         const on = (type, handler, target = input) => target.addEventListener(type, handler);
         on('keydown', (event) => this.onKeyDown(event));
         on('beforeinput', (event) => this.onBeforeInput(event));
@@ -38,7 +39,14 @@ class LineField
         on('compositionend', () => { _hexdec_field_composing(control, false); this.took(); });
         on('paste', (event) => {
             event.preventDefault();
-            this.insert(event.clipboardData.getData('text/plain'), true);
+            // The browser reads its clipboard in this event's task; the line takes the text in a task of
+            // its own, and the input shows it in another, so that no task is as long as all three.
+            const text = event.clipboardData.getData('text/plain');
+            this.later(() => {
+                this.hand(text);
+                this.tell(_hexdec_field_insert, true);
+                this.later(() => this.show());
+            });
         });
         on('copy', (event) => this.onCopy(event, false));
         on('cut', (event) => this.onCopy(event, true));
@@ -58,14 +66,39 @@ class LineField
 
     get isConnected() { return this.input.isConnected; }
 
-    hand(text) { form1Page.copyToHeap(text, _hexdec_handOver(text.length)); }
+    // Work for a task of its own. It comes first, whatever comes next: edits keep their order.
+    later(work)
+    {
+        this.pending = work;
+        setTimeout(() => this.flush());
+    }
 
-    // Calls the window about this field, then shows what it says. The window first hears of the input's
-    // selection: its selectionchange may not have come yet (a click comes before it).
+    flush()
+    {
+        const pending = this.pending;
+        this.pending = null;
+        if (pending)
+            pending();
+    }
+
+    hand(text)
+    {
+        this.flush();
+        form1Page.copyToHeap(text, _hexdec_handOver(text.length));
+    }
+
+    // Calls the window about this field; the window first hears of the input's selection, whose
+    // selectionchange may not have come yet (a click's comes after it). call then shows what it says.
+    tell(exported, ...args)
+    {
+        this.flush();
+        _hexdec_field_selected(this.control, this.input.selectionStart, this.input.selectionEnd);
+        return exported(this.control, ...args);
+    }
+
     call(exported, ...args)
     {
-        _hexdec_field_selected(this.control, this.input.selectionStart, this.input.selectionEnd);
-        const result = exported(this.control, ...args);
+        const result = this.tell(exported, ...args);
         this.show();
         return result;
     }
