@@ -315,6 +315,34 @@ test('dropped text is one line, as pasted text is', () => onPage(async (page) =>
     assert.equal(held, '0A FE FE');
 }));
 
+// A paste goes into the line in a task after the browser's; what comes before that task waits for it.
+test('what comes right after a paste comes after the pasted text', () => onPage(async (page) => {
+    await page.type('11');
+    await page.press('Control+A');
+    const [copied, line] = await page.evaluate(() => {
+        const input = document.getElementById('Text1');
+        // Firefox takes no clipboard data into an event made by a script: each event is given it.
+        const send = (type, data) => {
+            const transfer = new DataTransfer();
+            transfer.setData('text/plain', data);
+            const event = new ClipboardEvent(type, {cancelable: true, bubbles: true});
+            Object.defineProperty(event, 'clipboardData', {value: transfer});
+            input.dispatchEvent(event);
+            return transfer.getData('text/plain');
+        };
+        const line = () => {
+            const size = HEAP32[(_hexdec_field_state(1) >> 2) + 2]; // hands the line back
+            return form1Page.string(_hexdec_handed(), size);
+        };
+        send('paste', '0A 0B ');
+        const copied = send('copy', 'nothing selected'); // the paste replaced the selection
+        send('paste', '0C ');
+        input.dispatchEvent(new InputEvent('beforeinput', {inputType: 'insertText', data: '0D', cancelable: true, bubbles: true}));
+        return [copied, line()];
+    });
+    assert.deepEqual([copied, line], ['nothing selected', '0A 0B 0C 0D']);
+}));
+
 test('a long line that arrives without a paste is held in a stretch all the same', () => onPage(async (page) => {
     const line = 'FE '.repeat(100000);
     // As an input method's commit or a drop inserts it: through the input, with no paste event.
