@@ -59,7 +59,7 @@ LineField& field(int control)
 }
 
 // Carries command out on control's line as platform's boxes do; true when it put text on the clipboard.
-bool run(int control, Command command, int platform)
+bool carryOut(int control, Command command, int platform)
 {
     HandedClipboard clipboard;
     run(command, field(control).model, rulesOn(platform).conventions, clipboard);
@@ -106,7 +106,7 @@ EMSCRIPTEN_KEEPALIVE int hexdec_field_key(int control, int platform)
         return 0;
     if (*command == Command::Copy || *command == Command::Cut || *command == Command::Paste)
         return 2;
-    (void)run(control, *command, platform);
+    (void)carryOut(control, *command, platform);
     return 1;
 }
 
@@ -115,21 +115,21 @@ EMSCRIPTEN_KEEPALIVE void hexdec_field_command(int control, int platform)
 {
     const std::string name(handedText().begin(), handedText().end());
     if (const std::optional<Command> command = commandNamed(name))
-        (void)run(control, *command, platform);
+        (void)carryOut(control, *command, platform);
 }
 
 // The handed text typed, or pasted (made one line first).
 EMSCRIPTEN_KEEPALIVE void hexdec_field_insert(int control, bool pasted)
 {
     if (pasted)
-        return (void)run(control, Command::Paste, 0);
+        return (void)carryOut(control, Command::Paste, 0);
     field(control).model.replaceSelection(std::move(handedText()), LineModel::Run::Typing);
 }
 
 // Copies, or cuts, the selection: the length of the handed text then, or -1 when nothing was selected.
 EMSCRIPTEN_KEEPALIVE int hexdec_field_copy(int control, bool cut)
 {
-    return run(control, cut ? Command::Cut : Command::Copy, 0) ? static_cast<int>(handedText().size()) : -1;
+    return carryOut(control, cut ? Command::Cut : Command::Copy, 0) ? static_cast<int>(handedText().size()) : -1;
 }
 
 // The input made an edit of its own and now holds the handed text.
