@@ -316,7 +316,7 @@ test('dropped text is one line, as pasted text is', () => onPage(async (page) =>
 }));
 
 // A paste goes into the line in a task after the browser's; what comes before that task waits for it.
-test('what comes right after a paste comes after the pasted text', () => onPage(async (page) => {
+test('what comes right after a paste comes after the pasted text, a click on Convert included', () => onPage(async (page) => {
     await page.type('11');
     await page.press('Control+A');
     const [copied, line] = await page.evaluate(() => {
@@ -338,9 +338,12 @@ test('what comes right after a paste comes after the pasted text', () => onPage(
         const copied = send('copy', 'nothing selected'); // the paste replaced the selection
         send('paste', '0C ');
         input.dispatchEvent(new InputEvent('beforeinput', {inputType: 'insertText', data: '0D', cancelable: true, bubbles: true}));
+        send('paste', ' 0E 0F ');
+        document.getElementById('Command1').click();
         return [copied, line()];
     });
-    assert.deepEqual([copied, line], ['nothing selected', '0A 0B 0C 0D']);
+    assert.deepEqual([copied, line], ['nothing selected', '0A 0B 0C 0D 0E 0F ']);
+    assert.equal(await value(page, 'Text2'), '10 11 12 13 14 15', 'converted with the paste in');
 }));
 
 test('a long line that arrives without a paste is held in a stretch all the same', () => onPage(async (page) => {

@@ -39,13 +39,16 @@ class LineField
         on('compositionend', () => { _hexdec_field_composing(control, false); this.took(); });
         on('paste', (event) => {
             event.preventDefault();
-            // The browser reads its clipboard in this event's task; the line takes the text in a task of
-            // its own, and the input shows it in another, so that no task is as long as all three.
+            // The browser reads its clipboard in this event's task; the text goes to the window in a task of
+            // its own, into the line in another and into the input in a third, so that no task of the
+            // page's is as long as all of them.
             const text = event.clipboardData.getData('text/plain');
             this.later(() => {
                 this.hand(text);
-                this.tell(_hexdec_field_insert, true);
-                this.later(() => this.show());
+                this.later(() => {
+                    this.tell(_hexdec_field_insert, true);
+                    this.later(() => this.show());
+                });
             });
         });
         on('copy', (event) => this.onCopy(event, false));
@@ -73,12 +76,13 @@ class LineField
         setTimeout(() => this.flush());
     }
 
+    // Does all the work that waits, one piece leaving the next, now.
     flush()
     {
-        const pending = this.pending;
-        this.pending = null;
-        if (pending)
+        for (let pending = this.pending; pending; pending = this.pending) {
+            this.pending = null;
             pending();
+        }
     }
 
     hand(text)
