@@ -73,16 +73,23 @@ class LineField
     later(work)
     {
         this.pending = work;
-        setTimeout(() => this.flush());
+        setTimeout(() => this.next());
     }
 
-    // Does all the work that waits, one piece leaving the next, now.
+    // The piece of work that waits, which may leave the next piece for a task of its own.
+    next()
+    {
+        const pending = this.pending;
+        this.pending = null;
+        if (pending)
+            pending();
+    }
+
+    // All the work that waits, now.
     flush()
     {
-        for (let pending = this.pending; pending; pending = this.pending) {
-            this.pending = null;
-            pending();
-        }
+        while (this.pending)
+            this.next();
     }
 
     hand(text)
