@@ -104,7 +104,7 @@ mergeInto(LibraryManager.library, {
     },
 
     page_fieldConnected: function(control) {
-        return form1Page.fields[control].isConnected;
+        return form1Page.fields[control].input.isConnected;
     },
 
     page_showField: function(control) {

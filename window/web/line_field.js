@@ -4,16 +4,12 @@
 // a million characters would freeze the page for a third of a second, ten million for seconds. So the
 // input holds what the line's stretch view says: the line, or a stretch of it around the caret.
 //
-// The field only translates. A key goes to the window by its name, and the window carries it out when
-// the platform's key rules bind it; typing, pastes, drops and the browser's own editing intents
-// (beforeinput) go to the window as text and commands; the input then takes what the window says. What
-// the input still edits itself (an input method's text) goes back to the window afterwards. Screen
+// The field only translates. A key goes to the window by its name (key_names.js), and the window carries
+// it out when the platform's key rules bind it; typing, pastes, drops and the browser's own editing
+// intents (beforeinput) go to the window as text and commands; the input then takes what the window says.
+// What the input still edits itself (an input method's text) goes back to the window afterwards. Screen
 // readers read the stretch, with offsets inside it.
 
-// The page's platform, read when a key comes: 0 Linux and the rest, 1 Windows, 2 a Mac.
-var linePlatform = () => (/^(Mac|iP)/.test(navigator.platform) ? 2 : /^Win/.test(navigator.platform) ? 1 : 0);
-// Modifiers as the text box names them, in the order it writes them.
-var kLineModifiers = [['ctrlKey', 'Ctrl'], ['altKey', 'Alt'], ['metaKey', 'Cmd'], ['shiftKey', 'Shift']];
 // The browser's editing intents that are the text box's commands.
 var kLineIntents = {
     deleteContentBackward: 'DeleteCharacterBack', deleteContentForward: 'DeleteCharacterOn',
@@ -30,7 +26,7 @@ class LineField
         this.input = input;
         this.control = control;
         this.pointerDown = false;
-        this.pending = null; // the insertion of a paste, done in a task of its own
+        this.work = new OrderedWork(); // a paste's, in tasks of their own
         const on = (type, handler, target = input) => target.addEventListener(type, handler);
         on('keydown', (event) => this.onKeyDown(event));
         on('beforeinput', (event) => this.onBeforeInput(event));
@@ -43,11 +39,11 @@ class LineField
             // its own, into the line in another and into the input in a third, so that no task of the
             // page's is as long as all of them.
             const text = event.clipboardData.getData('text/plain');
-            this.later(() => {
+            this.work.later(() => {
                 this.hand(text);
-                this.later(() => {
+                this.work.later(() => {
                     this.tell(_hexdec_field_insert, true);
-                    this.later(() => this.show());
+                    this.work.later(() => this.show());
                 });
             });
         });
@@ -67,34 +63,9 @@ class LineField
         on('selectionchange', () => { if (document.activeElement === input) this.follow(); }, document);
     }
 
-    get isConnected() { return this.input.isConnected; }
-
-    // Work for a task of its own. It comes first, whatever comes next: edits keep their order.
-    later(work)
-    {
-        this.pending = work;
-        setTimeout(() => this.next());
-    }
-
-    // The piece of work that waits, which may leave the next piece for a task of its own.
-    next()
-    {
-        const pending = this.pending;
-        this.pending = null;
-        if (pending)
-            pending();
-    }
-
-    // All the work that waits, now.
-    flush()
-    {
-        while (this.pending)
-            this.next();
-    }
-
     hand(text)
     {
-        this.flush();
+        this.work.flush();
         form1Page.copyToHeap(text, _hexdec_handOver(text.length));
     }
 
@@ -102,7 +73,7 @@ class LineField
     // selectionchange may not have come yet (a click's comes after it). call then shows what it says.
     tell(exported, ...args)
     {
-        this.flush();
+        this.work.flush();
         _hexdec_field_selected(this.control, this.input.selectionStart, this.input.selectionEnd);
         return exported(this.control, ...args);
     }
@@ -152,8 +123,7 @@ class LineField
     {
         if (event.isComposing)
             return;
-        const key = event.key.length === 1 ? event.key.toUpperCase() : event.key.replace(/^Arrow/, '');
-        this.hand(kLineModifiers.filter(([flag]) => event[flag]).map(([, name]) => name + '+').join('') + key);
+        this.hand(keyNameOf(event)); // key_names.js
         if (this.call(_hexdec_field_key, linePlatform()) === 1)
             event.preventDefault();
     }
@@ -180,7 +150,8 @@ class LineField
     onCopy(event, cut)
     {
         event.preventDefault();
-        const length = this.call(_hexdec_field_copy, cut);
+        this.hand(cut ? 'Cut' : 'Copy');
+        const length = this.call(_hexdec_field_command, linePlatform());
         if (length >= 0)
             event.clipboardData.setData('text/plain', form1Page.string(_hexdec_handed(), length));
     }

@@ -28,14 +28,9 @@ std::array<LineField, form1_design::kControls.size()> g_fields;
 // What the input is to take and show now (line_field.js, show), as StretchView::Update says it.
 struct View
 {
-    std::int32_t text; // StretchView::Update::Text
-    std::int32_t editStart;
-    std::int32_t editEnd;
-    const char16_t* taken; // the stretch's text, or the edit's
-    std::int32_t takenLength;
-    std::int32_t anchor;
-    std::int32_t cursor;
-    std::int32_t selectionChanged;
+    std::int32_t text, editStart, editEnd; // StretchView::Update::Text, and the part of the input an edit replaces
+    const char16_t* taken;                 // the stretch's text, or the edit's
+    std::int32_t takenLength, anchor, cursor, selectionChanged;
 };
 View g_view;
 
@@ -110,12 +105,12 @@ EMSCRIPTEN_KEEPALIVE int hexdec_field_key(int control, int platform)
     return 1;
 }
 
-// The command the handed text names (an editing intent of the input's own), on platform.
-EMSCRIPTEN_KEEPALIVE void hexdec_field_command(int control, int platform)
+// The command the handed text names (an editing intent of the input's own, a copy or a cut), on platform:
+// the length of the text it hands back to put on the clipboard, or -1 when it has none.
+EMSCRIPTEN_KEEPALIVE int hexdec_field_command(int control, int platform)
 {
-    const std::string name(handedText().begin(), handedText().end());
-    if (const std::optional<Command> command = commandNamed(name))
-        (void)carryOut(control, *command, platform);
+    const std::optional<Command> command = commandNamed(std::string(handedText().begin(), handedText().end()));
+    return command && carryOut(control, *command, platform) ? static_cast<int>(handedText().size()) : -1;
 }
 
 // The handed text typed, or pasted (made one line first).
@@ -124,12 +119,6 @@ EMSCRIPTEN_KEEPALIVE void hexdec_field_insert(int control, bool pasted)
     if (pasted)
         return (void)carryOut(control, Command::Paste, 0);
     field(control).model.replaceSelection(std::move(handedText()), LineModel::Run::Typing);
-}
-
-// Copies, or cuts, the selection: the length of the handed text then, or -1 when nothing was selected.
-EMSCRIPTEN_KEEPALIVE int hexdec_field_copy(int control, bool cut)
-{
-    return carryOut(control, cut ? Command::Cut : Command::Copy, 0) ? static_cast<int>(handedText().size()) : -1;
 }
 
 // The input made an edit of its own and now holds the handed text.
@@ -146,8 +135,7 @@ EMSCRIPTEN_KEEPALIVE void hexdec_field_selected(int control, int start, int end)
 
 EMSCRIPTEN_KEEPALIVE void hexdec_field_composing(int control, bool composing)
 {
-    StretchView& view = field(control).view;
-    composing ? view.compositionStarts() : view.compositionEnds();
+    composing ? field(control).view.compositionStarts() : field(control).view.compositionEnds();
 }
 
 EMSCRIPTEN_KEEPALIVE void hexdec_field_pointerDown(int control, bool down)

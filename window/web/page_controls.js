@@ -44,7 +44,7 @@ var form1Page = {
             return;
         form1Page.clickRunning = true;
         // A paste still on its way into a line gets there first: the conversion reads the line.
-        form1Page.fields.forEach((field) => field.flush()); // it passes over the controls that hold no field
+        form1Page.fields.forEach((field) => field.work.flush()); // it passes over the controls that hold no field
         Promise.resolve(ccall('hexdec_click', null, [], [], {async: true}))
             .finally(() => { form1Page.clickRunning = false; });
     },
