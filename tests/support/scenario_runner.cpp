@@ -54,7 +54,7 @@ std::optional<std::string> actOut(const Scenario& scenario, const Padding& paddi
         } else if (step.verb == "type") {
             driver.type(step.argument);
         } else if (step.verb == "caret") {
-            driver.moveUnseen(step.argument == u"all" ? UnseenMove::SelectAll
+            driver.moveUnseen(step.argument == u"all"   ? UnseenMove::SelectAll
                               : step.argument == u"end" ? UnseenMove::ToEnd
                                                         : UnseenMove::ToStart);
         } else if (step.verb == "clip") {
