@@ -86,11 +86,6 @@ void cut(LineModel& model, Clipboard& clipboard)
 
 } // namespace
 
-std::string_view nameOf(Command command)
-{
-    return kNames.at(static_cast<std::size_t>(command));
-}
-
 std::optional<Command> commandNamed(std::string_view name)
 {
     for (std::size_t at = 0; at < kNames.size(); ++at)

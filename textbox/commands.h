@@ -41,8 +41,7 @@ enum class Command : std::uint8_t
     CutLine,      // the whole line selected, then cut
 };
 
-// The command's name, as the editing scenarios and the page call it ("SelectAll"), and back.
-[[nodiscard]] std::string_view nameOf(Command command);
+// The command of a name, as the editing scenarios and the page call it ("SelectAll").
 [[nodiscard]] std::optional<Command> commandNamed(std::string_view name);
 
 // Where a box's cursor stops in line from position, forward or back: a toolkit's own rule.

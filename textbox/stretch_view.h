@@ -86,9 +86,7 @@ public:
     void setPointerDown(bool down) { m_pointerDown = down; }
 
     [[nodiscard]] const Stretch& shown() const { return m_shown; }
-    [[nodiscard]] int toLine(int offset) const { return m_shown.start + offset; }
     [[nodiscard]] int toBox(int position) const;
-    [[nodiscard]] bool selectionReachesPast() const;
 
 private:
     struct PendingEdit
@@ -100,6 +98,7 @@ private:
     };
 
     void modelChanged(int start, int removed, int inserted);
+    [[nodiscard]] bool selectionReachesPast() const;
     [[nodiscard]] Stretch stretchAroundCursor() const;
     [[nodiscard]] bool serves(Stretch shown) const;
     [[nodiscard]] bool mayMove() const { return !m_composing && !m_pointerDown; }

@@ -133,9 +133,9 @@ void InputField::mousePressEvent(QMouseEvent* event)
         return;
     if (m_sinceDoubleClick.isValid() && !m_sinceDoubleClick.hasExpired(QApplication::doubleClickInterval()) &&
         (point - m_doubleClickAt).manhattanLength() < QApplication::startDragDistance())
-        select(0, m_model.size());
-    else
-        select(event->modifiers() & Qt::ShiftModifier ? m_model.anchor() : positionAt(point), positionAt(point));
+        return select(0, m_model.size());
+    const int at = positionAt(point);
+    select(event->modifiers() & Qt::ShiftModifier ? m_model.anchor() : at, at);
 }
 
 void InputField::mouseMoveEvent(QMouseEvent* event)

@@ -124,7 +124,7 @@ class LineField
         if (event.isComposing)
             return;
         this.hand(keyNameOf(event)); // key_names.js
-        if (this.call(_hexdec_field_key, linePlatform()) === 1)
+        if (this.call(_hexdec_field_key, linePlatform()))
             event.preventDefault();
     }
 

@@ -91,18 +91,17 @@ bool setLineOf(int control, std::u16string line)
 
 extern "C" {
 
-// The key the handed text names, pressed on platform (0 Linux, 1 Windows, 2 a Mac): 1 when the field
-// carried it out, 2 when it is the field's but comes back as the browser's clipboard event, else 0.
-EMSCRIPTEN_KEEPALIVE int hexdec_field_key(int control, int platform)
+// The key the handed text names, pressed on platform (0 Linux, 1 Windows, 2 a Mac): whether the field
+// carried it out. A copy, a cut or a paste it leaves to the browser, which brings them as its clipboard
+// events.
+EMSCRIPTEN_KEEPALIVE bool hexdec_field_key(int control, int platform)
 {
     const std::optional<KeyPress> press = keyPressNamed(handedText());
     const std::optional<Command> command = press ? commandFor(rulesOn(platform), *press) : std::nullopt;
-    if (!command)
-        return 0;
-    if (*command == Command::Copy || *command == Command::Cut || *command == Command::Paste)
-        return 2;
+    if (!command || *command == Command::Copy || *command == Command::Cut || *command == Command::Paste)
+        return false;
     (void)carryOut(control, *command, platform);
-    return 1;
+    return true;
 }
 
 // The command the handed text names (an editing intent of the input's own, a copy or a cut), on platform:
