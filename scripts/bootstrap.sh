@@ -3,6 +3,8 @@
 # the web page's tests drive the browsers with, as package-lock.json pins them.
 #   scripts/bootstrap.sh run    what building and running the program needs
 #   scripts/bootstrap.sh test   that, plus everything the test suite uses
+#   scripts/bootstrap.sh release  what scripts/release.sh builds every platform's release with
+#   scripts/bootstrap.sh --list PROFILE  only prints the packages of PROFILE, on one line
 # Exits non-zero when a required package or the npm packages could not be installed, naming what
 # failed. 32-bit Wine is the one optional package: it comes from the i386 archive, which can be out of
 # step with amd64's, and without it only the tests that run 32-bit programs under Wine are skipped.
@@ -12,6 +14,8 @@
 # source), so each step checks and reports its own failure.
 set -uo pipefail
 
+list=
+[[ ${1:-} == --list ]] && { list=yes; shift; }
 profile="${1:-test}"
 root="$(dirname "$0")/.."
 
@@ -26,14 +30,20 @@ test_packages=(
     mingw-w64 wine wine64 fonts-wine nsis zip                           # the Windows programs, run under Wine, and their installer
     emscripten chromium firefox-esr webkit2gtk-driver openbox          # the web page, its three browser engines, and a window manager for their real keys
 )
+release_packages=(dpkg-dev file mingw-w64 nsis zip emscripten git)
 # Wine's 32-bit half, for the 32-bit Windows programs.
 optional_packages=(wine32:i386)
 
 case "$profile" in
     run) required=("${build_packages[@]}") optional=() ;;
     test) required=("${build_packages[@]}" "${test_packages[@]}") optional=("${optional_packages[@]}") ;;
-    *) echo "usage: $0 [run|test]" >&2; exit 2 ;;
+    release) required=("${build_packages[@]}" "${release_packages[@]}") optional=() ;;
+    *) echo "usage: $0 [--list] [run|test|release]" >&2; exit 2 ;;
 esac
+if [[ -n $list ]]; then
+    echo "${required[@]}" "${optional[@]}"
+    exit 0
+fi
 # npm comes with some builds of node itself; Debian's own is a package of its own.
 [[ $profile == test ]] && ! command -v npm >/dev/null && required+=(npm)
 
@@ -42,12 +52,18 @@ say()
     echo "bootstrap: $*"
 }
 
-# The packages among the arguments that are not installed, one a line.
+# The packages among the arguments that are not installed, one a line. A name without an
+# architecture means the machine's own (or all): with a second architecture added, dpkg-query
+# answers for each architecture a package is known in.
 not_installed()
 {
-    local package
+    local package native
+    native=$(dpkg --print-architecture)
     for package; do
-        [[ "$(dpkg-query -W -f='${db:Status-Status}' "$package" 2>/dev/null)" == installed ]] || echo "$package"
+        local wanted="${package#*:}" states
+        [[ $package == *:* ]] || wanted="($native|all)"
+        states=$(dpkg-query -W -f='${Architecture} ${db:Status-Status}\n' "${package%%:*}" 2>/dev/null)
+        grep -qxE "$wanted installed" <<<"$states" || echo "$package"
     done
 }
 

@@ -35,14 +35,32 @@ stand_in()
 stand_in sudo <<'EOF'
 exec "$@"
 EOF
+# As the real one with a second architecture added: asked for a name without an architecture and
+# for the architecture too, a line for each architecture the package is installed in.
 stand_in dpkg-query <<'EOF'
-package=${!#}
-grep -qxF -e "$package" -e '*' "$STATE/installed" 2>/dev/null && { echo -n installed; exit 0; }
+package=${!#} found=
+while read -r entry; do
+    if [[ $entry == '*' ]]; then
+        entries=("$package") && [[ $package != *:* ]] && entries=("$package" "$package:i386")
+    elif [[ $entry == "$package" || ($package != *:* && ${entry%%:*} == "$package") ]]; then
+        entries=("$entry")
+    else
+        continue
+    fi
+    for entry in "${entries[@]}"; do
+        arch=amd64
+        [[ $entry == *:* ]] && arch=${entry#*:}
+        if [[ $2 == *Architecture* ]]; then echo "$arch installed"; else echo -n installed; fi
+    done
+    found=yes
+done < <(cat "$STATE/installed" 2>/dev/null)
+[[ -n $found ]] && exit 0
 echo "dpkg-query: no packages found matching $package" >&2
 exit 1
 EOF
 stand_in dpkg <<'EOF'
 case $1 in
+    --print-architecture) echo amd64 ;;
     --print-foreign-architectures) cat "$STATE/arches" 2>/dev/null ;;
     --add-architecture) echo "$2" >>"$STATE/arches" ;;
     --remove-architecture) sed -i "/^$2\$/d" "$STATE/arches" ;;
