@@ -12,7 +12,8 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
 # The C and C++ runtimes linked in, so each program imports only the DLLs Windows itself ships.
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+# No link time in the PE header either, so that the same sources link to the same bytes.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++ -Wl,--no-insert-timestamp")
 # Shipped without the symbol table, which no Windows debugger reads.
 set(CMAKE_EXE_LINKER_FLAGS_RELEASE_INIT "-s")
 

@@ -13,6 +13,9 @@ ManifestDPIAware true
 ManifestSupportedOS all
 RequestExecutionLevel user
 SetCompressor /SOLID lzma
+; The files keep no time of their own: File would otherwise put each input's modification time into
+; the installer, which differs with every checkout and build. Installed files get the install's time.
+SetDateSave off
 Name "${PRODUCT_NAME}"
 OutFile "${OUT_FILE}"
 BrandingText " "
