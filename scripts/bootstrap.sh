@@ -6,9 +6,9 @@
 #   scripts/bootstrap.sh release  what scripts/release.sh builds every platform's release with
 #   scripts/bootstrap.sh --list PROFILE  only prints the packages of PROFILE, on one line
 # Exits non-zero when a required package or the npm packages could not be installed, naming what
-# failed. 32-bit Wine is the one optional package: it comes from the i386 archive, which can be out of
-# step with amd64's, and without it only the tests that run 32-bit programs under Wine are skipped.
-# Whether it was installed is said on the last line.
+# failed. The optional packages come from other architectures' archives (32-bit Wine from i386's, the
+# linux-arm64 tree's from arm64's), which can be out of step with amd64's; without them only the tests
+# that need them are skipped. Whether each group of them was installed is said in one line at the end.
 #
 # No `set -e`: apt fails in ways worth going on from (a stale mirror index, an unrelated third-party
 # source), so each step checks and reports its own failure.
@@ -31,8 +31,19 @@ test_packages=(
     emscripten chromium firefox-esr webkit2gtk-driver openbox          # the web page, its three browser engines, and a window manager for their real keys
 )
 release_packages=(dpkg-dev file mingw-w64 nsis zip emscripten git)
-# Wine's 32-bit half, for the 32-bit Windows programs.
-optional_packages=(wine32:i386)
+# The optional packages, a group for each architecture whose archive they need, and what is skipped
+# without them: Wine's 32-bit half, for the 32-bit Windows programs; the cross compiler, qemu-user and
+# arm64 Qt with the platform plugins its tests start the program on, for the linux-arm64 tree.
+optional_arches=(i386 arm64)
+declare -A optional_group=(
+    [i386]="wine32:i386"
+    [arm64]="g++-aarch64-linux-gnu qemu-user-static qt6-base-dev:arm64 libgl-dev:arm64 qt6-qpa-plugins:arm64 qt6-wayland:arm64"
+)
+declare -A skipped_without=(
+    [i386]="the tests that run 32-bit programs under Wine"
+    [arm64]="the linux-arm64 tree"
+)
+read -ra optional_packages <<<"${optional_group[i386]} ${optional_group[arm64]}"
 
 case "$profile" in
     run) required=("${build_packages[@]}") optional=() ;;
@@ -69,6 +80,15 @@ not_installed()
 
 mapfile -t missing < <(not_installed "${required[@]}")
 mapfile -t missing_optional < <(not_installed "${optional[@]}")
+
+# The missing optional packages of the group of architecture $1, one a line.
+missing_of()
+{
+    local package
+    for package in ${optional_group[$1]}; do
+        [[ " ${missing_optional[*]} " == *" $package "* ]] && echo "$package"
+    done
+}
 
 sudo=()
 ((EUID == 0)) || sudo=(sudo)
@@ -118,40 +138,49 @@ install_npm_packages()
     return 1
 }
 
-# Installs the optional packages and says, as the last line, whether they are there. The i386
-# architecture is added only for them and is taken away again when nothing of it got installed: while
-# its index is broken, every later `apt-get update` on the machine would exit 100.
+# Installs each group of optional packages on its own, all or nothing, then says in one line for each,
+# at the end, whether it is there. An architecture is added only for its group and is taken away again
+# when nothing of it got installed: while its index is broken, every later `apt-get update` on the
+# machine would exit 100.
 install_optional()
 {
-    ((${#missing_optional[@]})) || return 0
-    local output status
-    # Not quiet: apt names the unmet dependency only when it is not.
-    output=$("${apt[@]}" install -y --no-install-recommends "${missing_optional[@]}" 2>&1)
-    status=$?
-    if ((status == 0)); then
-        say "installed the optional ${missing_optional[*]}"
-        return 0
-    fi
-    if [[ -n $added_i386 ]]; then
-        if "${sudo[@]}" dpkg --remove-architecture i386 2>/dev/null; then
-            say "removed the i386 architecture again, as nothing from it is installed"
-        else
-            say "the i386 architecture stays added; 'sudo dpkg --remove-architecture i386' takes it away"
+    local arch group output status stale outcomes=()
+    for arch in "${optional_arches[@]}"; do
+        mapfile -t group < <(missing_of "$arch")
+        ((${#group[@]})) || continue
+        # Not quiet: apt names the unmet dependency only when it is not.
+        output=$("${apt[@]}" install -y --no-install-recommends "${group[@]}" 2>&1)
+        status=$?
+        if ((status == 0)); then
+            outcomes+=("installed the optional ${group[*]}")
+            continue
         fi
-    fi
-    local stale=
-    [[ -n $update_failed ]] && stale=", after a failed index update"
-    say "note: optional ${missing_optional[*]} not installed ($(apt_reason "$output" "$status")$stale): the tests that run 32-bit programs under Wine will be skipped"
+        if [[ " ${added_arches[*]} " == *" $arch "* ]]; then
+            if "${sudo[@]}" dpkg --remove-architecture "$arch" 2>/dev/null; then
+                say "removed the $arch architecture again, as nothing from it is installed"
+            else
+                say "the $arch architecture stays added; 'sudo dpkg --remove-architecture $arch' takes it away"
+            fi
+        fi
+        stale=
+        [[ -n $update_failed ]] && stale=", after a failed index update"
+        outcomes+=("note: optional ${group[*]} not installed ($(apt_reason "$output" "$status")$stale): ${skipped_without[$arch]} will be skipped")
+    done
+    for output in "${outcomes[@]}"; do
+        say "$output"
+    done
 }
 
-added_i386= update_failed=
+added_arches=() update_failed=
 if ((${#missing[@]} + ${#missing_optional[@]} == 0)); then
     say "every package is already installed"
 else
-    if ((${#missing_optional[@]})) && ! dpkg --print-foreign-architectures | grep -qx i386; then
-        say "adding the i386 architecture for ${missing_optional[*]}"
-        "${sudo[@]}" dpkg --add-architecture i386 && added_i386=yes
-    fi
+    for arch in "${optional_arches[@]}"; do
+        mapfile -t group < <(missing_of "$arch")
+        ((${#group[@]})) && ! dpkg --print-foreign-architectures | grep -qx "$arch" || continue
+        say "adding the $arch architecture for ${group[*]}"
+        "${sudo[@]}" dpkg --add-architecture "$arch" && added_arches+=("$arch")
+    done
     # A failed update leaves apt the lists it had: often enough to install from.
     "${apt[@]}" update -qq || { say "warning: apt-get update exited $?; installing from the package lists apt has"; update_failed=yes; }
     install_required || exit 1

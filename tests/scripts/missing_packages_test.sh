@@ -2,7 +2,8 @@
 # What the project's scripts do when packages are missing or a mirror is broken, with stand-ins for
 # apt-get, dpkg, dpkg-query, sudo and npm on a PATH of their own, so the real package tools are never
 # reached (the tests may run as root):
-#   - scripts/bootstrap.sh, copied into a scratch tree: what it says, in what order, and its status;
+#   - scripts/bootstrap.sh, copied into a scratch tree: what it says, in what order, its status, and the
+#     architectures it leaves added to dpkg;
 #   - the 32-bit Wine probe of scripts/wine_session.sh: a skip with its reason, or a failure;
 #   - scripts/ctest_summary.py: a skipped test counted as skipped, with its reason.
 #   missing_packages_test.sh
@@ -41,7 +42,7 @@ stand_in dpkg-query <<'EOF'
 package=${!#} found=
 while read -r entry; do
     if [[ $entry == '*' ]]; then
-        entries=("$package") && [[ $package != *:* ]] && entries=("$package" "$package:i386")
+        entries=("$package") && [[ $package != *:* ]] && entries=("$package" "$package:i386" "$package:arm64")
     elif [[ $entry == "$package" || ($package != *:* && ${entry%%:*} == "$package") ]]; then
         entries=("$entry")
     else
@@ -82,7 +83,8 @@ done
 for package in "${packages[@]}"; do
     if grep -qxF "$package" "$STATE/broken" 2>/dev/null; then
         echo "The following packages have unmet dependencies:"
-        echo " $package : Depends: libc6:i386 (= 2.36-9+deb12u13) but it is not going to be installed"
+        libc=libc6 && [[ $package == *:* ]] && libc=libc6:${package#*:}
+        echo " $package : Depends: $libc (= 2.36-9+deb12u13) but it is not going to be installed"
         echo "E: Unable to correct problems, you have held broken packages." >&2
         exit 100
     fi
@@ -93,22 +95,26 @@ stand_in npm <<'EOF'
 exit 0
 EOF
 
-# Runs a copy of the bootstrap in a scratch tree with the machine state of one row; leaves its output
-# in $output, its status in $status and the calls made in $calls.
+# Runs a copy of the bootstrap in a scratch tree with the machine state of one row (broken packages and
+# foreign architectures separated by spaces); leaves its output in $output, its status in $status, the
+# calls made in $calls and the foreign architectures it left in $arches.
 run_bootstrap()
 {
-    local installed=$1 broken=$2 update=$3
+    local installed=$1 broken=$2 update=$3 arches_before=$4
     export STATE=$scratch/state
     rm -rf "$STATE" "$scratch/tree"
     mkdir -p "$STATE" "$scratch/tree/scripts"
     cp "$scripts/bootstrap.sh" "$scratch/tree/scripts/"
     echo '{}' >"$scratch/tree/package-lock.json"
     [[ $installed == all ]] && echo '*' >"$STATE/installed"
-    [[ $broken != - ]] && echo "$broken" >"$STATE/broken"
+    [[ $broken != - ]] && tr ' ' '\n' <<<"$broken" >"$STATE/broken"
+    [[ $arches_before != - ]] && tr ' ' '\n' <<<"$arches_before" >"$STATE/arches"
     [[ $update == fails ]] && touch "$STATE/update_fails"
     output=$(PATH=$bin "$bin/bash" "$scratch/tree/scripts/bootstrap.sh" test 2>&1)
     status=$?
     calls=$(cat "$STATE/calls" 2>/dev/null)
+    arches=$(cat "$STATE/arches" 2>/dev/null | xargs)
+    arches=${arches:--}
 }
 
 # Whether the lines of $1 match the patterns that follow, in that order (other lines may come between).
@@ -122,21 +128,31 @@ in_order()
     done
 }
 
-# name | installed | broken | update | status | lines in order (| separated) ; last line | npm runs
+# name | installed | broken | update | foreign architectures before | status | lines in order (| separated) |
+# last lines, one pattern each (| separated) | foreign architectures after (* for any) | npm runs
+wine32_note='note: optional wine32:i386 not installed \(wine32:i386 : Depends: libc6:i386 .* installed'
+arm64_note='note: optional g\+\+-aarch64-linux-gnu qemu-user-static qt6-base-dev:arm64 .*qt6-wayland:arm64 not installed \(qt6-base-dev:arm64 : Depends: libc6:arm64 .* installed'
 bootstrap_rows=(
-    "the index update fails, then the install succeeds;none;-;fails;0;warning: apt-get update exited 100|installing .*qt6-base-dev|installing the npm packages|installed the optional wine32:i386;installed the optional wine32:i386;yes"
-    "the optional package cannot be installed;none;wine32:i386;fails;0;adding the i386 architecture|installing .*chromium|installing the npm packages|removed the i386 architecture;note: optional wine32:i386 not installed \(wine32:i386 : Depends: libc6:i386.*, after a failed index update\).*skipped$;yes"
-    "a required package cannot be installed;none;qt6-base-dev;ok;1;installing .*qt6-base-dev|FAIL: cannot install qt6-base-dev: qt6-base-dev : Depends: ;FAIL: cannot install qt6-base-dev;no"
-    "everything is already there;all;-;ok;0;every package is already installed|installing the npm packages;installing the npm packages;yes"
+    "the index update fails, then the install succeeds;none;-;fails;-;0;warning: apt-get update exited 100|installing .*qt6-base-dev|installing the npm packages;installed the optional wine32:i386$|installed the optional g\+\+-aarch64-linux-gnu .*qt6-wayland:arm64$;i386 arm64;yes"
+    "32-bit Wine cannot be installed;none;wine32:i386;fails;-;0;adding the i386 architecture|installing .*chromium|installing the npm packages|removed the i386 architecture;$wine32_note, after a failed index update\): the tests that run 32-bit programs under Wine will be skipped$|installed the optional g\+\+-aarch64-linux-gnu;arm64;yes"
+    "the arm64 packages cannot be installed;none;qt6-base-dev:arm64;ok;-;0;adding the arm64 architecture|installing the npm packages|removed the arm64 architecture;installed the optional wine32:i386$|$arm64_note\\): the linux-arm64 tree will be skipped$;i386;yes"
+    "neither optional group, arm64 added before;none;wine32:i386 qt6-base-dev:arm64;fails;arm64;0;adding the i386 architecture|removed the i386 architecture;$wine32_note, after a failed index update\): .* will be skipped$|$arm64_note, after a failed index update\): the linux-arm64 tree will be skipped$;arm64;yes"
+    "a required package cannot be installed;none;qt6-base-dev qt6-base-dev:arm64;ok;-;1;installing .*qt6-base-dev|FAIL: cannot install qt6-base-dev: qt6-base-dev : Depends: ;FAIL: cannot install qt6-base-dev:;*;no"
+    "everything is already there;all;-;ok;-;0;every package is already installed|installing the npm packages;installing the npm packages;-;yes"
 )
 for row in "${bootstrap_rows[@]}"; do
-    IFS=';' read -r name installed broken update want_status want_lines want_last want_npm <<<"$row"
-    run_bootstrap "$installed" "$broken" "$update"
+    IFS=';' read -r name installed broken update arches_before want_status want_lines want_tail want_arches want_npm <<<"$row"
+    run_bootstrap "$installed" "$broken" "$update" "$arches_before"
     problems=()
     [[ $status == "$want_status" ]] || problems+=("exited $status, expected $want_status")
     IFS='|' read -ra patterns <<<"$want_lines"
     in_order "$output" "${patterns[@]}" || problems+=("its lines are not, in this order: $want_lines")
-    grep -qE -e "$want_last" <<<"$(tail -n1 <<<"$output")" || problems+=("its last line does not match: $want_last")
+    IFS='|' read -ra patterns <<<"$want_tail"
+    mapfile -t tail_lines < <(tail -n "${#patterns[@]}" <<<"$output")
+    for i in "${!patterns[@]}"; do
+        grep -qE -e "${patterns[i]}" <<<"${tail_lines[i]:-}" || problems+=("its line $((i + 1)) of the last ${#patterns[@]} does not match: ${patterns[i]}")
+    done
+    [[ $want_arches == '*' || $arches == "$want_arches" ]] || problems+=("foreign architectures left: $arches, expected $want_arches")
     npm_ran=no
     grep -q '^npm ci' <<<"$calls" && npm_ran=yes
     [[ $npm_ran == "$want_npm" ]] || problems+=("npm ran: $npm_ran, expected $want_npm")
