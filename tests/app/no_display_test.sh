@@ -3,10 +3,12 @@
 # standard output, a wrong option is refused in one line with status 2, and where no window can be
 # opened Qt's own explanation comes with a last line of the program's naming the cause, and status 1.
 #   no_display_test.sh PROGRAM VERSION
+# A program built for another processor runs under the emulator that HEXDEC_EMULATOR names.
 set -uo pipefail
 
 program=$1
 version=$2
+read -ra emulator <<<"${HEXDEC_EMULATOR:-}"
 runtime=$(mktemp -d) # an XDG_RUNTIME_DIR where no Wayland compositor listens
 trap 'rm -rf "$runtime"' EXIT
 failures=0
@@ -38,7 +40,7 @@ for case in "${cases[@]}"; do
     out=$(mktemp) err=$(mktemp)
     seconds=20
     ((want_status == 124)) && seconds=2
-    timeout "$seconds" env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "${environment[@]}" "$program" "${arguments[@]}" >"$out" 2>"$err"
+    timeout "$seconds" env -u QT_QPA_PLATFORM -u WAYLAND_DISPLAY "${environment[@]}" "${emulator[@]}" "$program" "${arguments[@]}" >"$out" 2>"$err"
     status=$?
     problems=()
     ((status == want_status)) || problems+=("status $status, expected $want_status")

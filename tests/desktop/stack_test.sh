@@ -3,11 +3,13 @@
 # either an X server or a headless Wayland compositor. A screen reader's whole job is done through
 # AT-SPI; under Wayland the app id the window announces is checked too.
 #   stack_test.sh PROGRAM x11|wayland
+# A program built for another processor runs under the emulator that HEXDEC_EMULATOR names.
 # Every wait is bounded, and every process it starts is stopped by its id when it ends.
 set -euo pipefail
 
 program=$1
 stack=$2
+read -ra emulator <<<"${HEXDEC_EMULATOR:-}"
 here=$(dirname "$0")
 source "$here/../../scripts/xvfb_session.sh" "$stack"
 
@@ -95,7 +97,7 @@ start_atspi
 # Under Wayland the client's own protocol log shows what the window tells the compositor.
 debug=()
 [[ $stack == wayland ]] && debug=(WAYLAND_DEBUG=client)
-env "${debug[@]}" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "$program" >"$work/program.log" 2>&1 &
+env "${debug[@]}" QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 "${emulator[@]}" "$program" >"$work/program.log" 2>&1 &
 program_pid=$!
 pids+=("$program_pid")
 

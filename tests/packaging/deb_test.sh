@@ -3,13 +3,17 @@
 # root, validates the installed desktop files and manual page, and starts the installed program under
 # its own X server, at the normal scale and at twice it, to see its window appear under the window
 # class its desktop entry names.
-#   deb_test.sh DEB_DIR VERSION
+#   deb_test.sh DEB_DIR VERSION [ARCHITECTURE]
 # DEB_DIR holds the one package, built by the deb_build test; the unpacked root and screenshots of both
-# windows are left there. Every wait is bounded, and every process it starts is stopped by its id.
+# windows are left there. ARCHITECTURE is the package's Debian architecture, by default this machine's;
+# a program built for another processor runs under the emulator that HEXDEC_EMULATOR names. Every wait
+# is bounded, and every process it starts is stopped by its id.
 set -euo pipefail
 
 out=$1
 version=$2
+architecture=${3:-$(dpkg --print-architecture)}
+read -ra emulator <<<"${HEXDEC_EMULATOR:-}"
 
 app_id=com.vantrel.hex2dec
 title='Vantrel Hex to Decimal Converter'
@@ -55,7 +59,7 @@ field()
 }
 [[ $(field Package) == vantrel-hex2dec ]] || fail "Package is '$(field Package)'"
 [[ $(field Version) == "$version" ]] || fail "Version is '$(field Version)'"
-[[ $(field Architecture) == "$(dpkg --print-architecture)" ]] || fail "Architecture is '$(field Architecture)'"
+[[ $(field Architecture) == "$architecture" ]] || fail "Architecture is '$(field Architecture)'"
 [[ $(field Section) == utils ]] || fail "Section is '$(field Section)'"
 depends=$(field Depends)
 for needed in libqt6widgets6 libqt6gui6 libqt6core6 qt6-qpa-plugins; do
@@ -94,7 +98,7 @@ start_xvfb 800x600x24
 expect_window()
 {
     local scale=$1 width=$2 height=$3 shot=$4 pid window geometry class
-    env -u DISPLAY QT_SCALE_FACTOR="$scale" "$root/usr/bin/vantrel-hex2dec" -display "$DISPLAY" -style Fusion \
+    env -u DISPLAY QT_SCALE_FACTOR="$scale" "${emulator[@]}" "$root/usr/bin/vantrel-hex2dec" -display "$DISPLAY" -style Fusion \
         >"$work/program_$scale.log" 2>&1 &
     pid=$!
     pids+=("$pid")
