@@ -48,7 +48,7 @@ read -ra optional_packages <<<"${optional_group[i386]} ${optional_group[arm64]}"
 case "$profile" in
     run) required=("${build_packages[@]}") optional=() ;;
     test) required=("${build_packages[@]}" "${test_packages[@]}") optional=("${optional_packages[@]}") ;;
-    release) required=("${build_packages[@]}" "${release_packages[@]}") optional=() ;;
+    release) required=("${build_packages[@]}" "${release_packages[@]}"); read -ra optional <<<"${optional_group[arm64]}" ;;
     *) echo "usage: $0 [--list] [run|test|release]" >&2; exit 2 ;;
 esac
 if [[ -n $list ]]; then
