@@ -40,15 +40,18 @@ declare -A optional_group=(
     [arm64]="g++-aarch64-linux-gnu qemu-user-static qt6-base-dev:arm64 libgl-dev:arm64 qt6-qpa-plugins:arm64 qt6-wayland:arm64"
 )
 declare -A skipped_without=(
-    [i386]="the tests that run 32-bit programs under Wine"
-    [arm64]="the linux-arm64 tree"
+    [i386]="the tests that run 32-bit programs under Wine will be skipped"
+    [arm64]="the linux-arm64 tree will be skipped"
 )
 read -ra optional_packages <<<"${optional_group[i386]} ${optional_group[arm64]}"
 
 case "$profile" in
     run) required=("${build_packages[@]}") optional=() ;;
     test) required=("${build_packages[@]}" "${test_packages[@]}") optional=("${optional_packages[@]}") ;;
-    release) required=("${build_packages[@]}" "${release_packages[@]}"); read -ra optional <<<"${optional_group[arm64]}" ;;
+    release)
+        required=("${build_packages[@]}" "${release_packages[@]}")
+        read -ra optional <<<"${optional_group[arm64]}"
+        skipped_without[arm64]="the release will lack the arm64 package" ;;
     *) echo "usage: $0 [--list] [run|test|release]" >&2; exit 2 ;;
 esac
 if [[ -n $list ]]; then
@@ -164,7 +167,7 @@ install_optional()
         fi
         stale=
         [[ -n $update_failed ]] && stale=", after a failed index update"
-        outcomes+=("note: optional ${group[*]} not installed ($(apt_reason "$output" "$status")$stale): ${skipped_without[$arch]} will be skipped")
+        outcomes+=("note: optional ${group[*]} not installed ($(apt_reason "$output" "$status")$stale): ${skipped_without[$arch]}")
     done
     for output in "${outcomes[@]}"; do
         say "$output"

@@ -106,18 +106,14 @@ maintainer_args=()
 [[ -n ${HEXDEC_PACKAGE_MAINTAINER:-} ]] && maintainer_args=(-DHEXDEC_PACKAGE_MAINTAINER:STRING="$HEXDEC_PACKAGE_MAINTAINER")
 
 # The arm64 packages are optional for the bootstrap: without them only the arm64 package is missing.
-arm64_missing()
-{
-    command -v aarch64-linux-gnu-g++ >/dev/null || { echo "the arm64 cross compiler (g++-aarch64-linux-gnu) is not installed"; return; }
-    [[ -f /usr/lib/aarch64-linux-gnu/cmake/Qt6/Qt6Config.cmake ]] || echo "Qt for arm64 (qt6-base-dev:arm64) is not installed"
-}
+source scripts/arm64_tree.sh
 
 for preset in "${presets[@]}"; do
     tree=$source_dir/build/$preset
     log=$work/$preset.log
     if [[ -z $from_trees ]]; then
-        if [[ $preset == linux-arm64 && -n $(arm64_missing) ]]; then
-            cannot_make "$preset" "$(arm64_missing); see the bootstrap's note above"
+        if [[ $preset == linux-arm64 ]] && reason=$(arm64_missing); then
+            cannot_make "$preset" "$reason (see the bootstrap's note above)"
             continue
         fi
         say "building the $preset tree"

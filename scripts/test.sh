@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the suite under the address and undefined
 # behaviour sanitizers, a bounded fuzz run, the 32- and 64-bit Windows programs under Wine, the web page
-# under node and in the browsers, then the suite as shipped, whose summary comes last.
+# under node and in the browsers, the Linux program cross-built for arm64 under qemu-user (skipped, with the
+# reason, when its optional packages are not installed), then the suite as shipped, whose summary comes last.
 # Every tree is configured, built and tested even when an earlier one failed; before the last tree, one
 # line per tree says what passed, failed or was skipped, and why. Exits non-zero when any tree failed.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/bootstrap.sh test || { echo "test: stopped, as the bootstrap could not install what the tests need" >&2; exit 1; }
+
+# The trees are the release's own, configured with the commit's time as scripts/release.sh configures
+# its trees, so that the last tree's release test can package the very trees tested.
+SOURCE_DATE_EPOCH=$(git log -1 --format=%ct) && export SOURCE_DATE_EPOCH
 
 failed=0
 summary=()
@@ -31,7 +36,13 @@ run_tree()
     return "$status"
 }
 
-for preset in sanitize fuzz windows-x86 windows-x64 web; do
+source scripts/arm64_tree.sh
+
+for preset in sanitize fuzz windows-x86 windows-x64 web linux-arm64; do
+    if [[ $preset == linux-arm64 ]] && reason=$(arm64_missing); then
+        summary+=("test: $preset: skipped ($reason)")
+        continue
+    fi
     run_tree "$preset" || failed=1
 done
 printf '%s\n' "${summary[@]}"
