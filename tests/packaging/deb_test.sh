@@ -52,6 +52,10 @@ grep -q '^-rwxr-xr-x root/root .* \./usr/bin/vantrel-hex2dec$' <<<"$listing" || 
 if grep '^-' <<<"$listing" | grep -v 'usr/bin/' | grep -qv '^-rw-r--r-- root/root '; then
     fail "a data file is not plain rw-r--r-- root/root:"$'\n'"$listing"
 fi
+# Packaged with a umask of 002, as on many desktops: the directories still are Debian's.
+if grep '^d' <<<"$listing" | grep -qv '^drwxr-xr-x root/root '; then
+    fail "a directory is not rwxr-xr-x root/root:"$'\n'"$listing"
+fi
 
 field()
 {
