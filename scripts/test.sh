@@ -2,7 +2,8 @@
 # Installs what is missing, builds, and runs every test: the suite under the address and undefined
 # behaviour sanitizers, a bounded fuzz run, the 32- and 64-bit Windows programs under Wine, the web page
 # under node and in the browsers, the Linux program cross-built for arm64 under qemu-user (skipped, with the
-# reason, when its optional packages are not installed), then the suite as shipped, whose summary comes last.
+# reason, when its optional packages are not installed), then the suite as shipped, with the release made
+# of all those trees and built again elsewhere to compare, whose summary comes last.
 # Every tree is configured, built and tested even when an earlier one failed; before the last tree, one
 # line per tree says what passed, failed or was skipped, and why. Exits non-zero when any tree failed.
 set -uo pipefail
