@@ -18,10 +18,14 @@ stop_all()
 }
 trap stop_all EXIT
 
-# Says what failed, shows the logs kept in $work, and exits.
+# Says what failed, shows the logs kept in $work, and exits. When $fail_screenshot names a file, the
+# screen as it was is saved there first, for a person to see what the test saw.
 fail()
 {
     echo "$session_name: FAIL: $*" >&2
+    if [[ -n ${fail_screenshot:-} && -n ${DISPLAY:-} ]] && timeout 20 import -window root "$fail_screenshot" 2>/dev/null; then
+        echo "$session_name: the screen at the failure: $fail_screenshot" >&2
+    fi
     local log
     for log in "$work"/*.log; do
         [[ -s $log ]] && { echo "--- $(basename "$log")"; cat "$log"; } >&2
@@ -43,6 +47,8 @@ wait_for()
 # Starts Xvfb with one screen of $1 (WIDTHxHEIGHTxDEPTH) and points DISPLAY and Qt at it. The display
 # number is drawn at random rather than the lowest free one: while tests run side by side, the lowest
 # is often one that another test's server is just giving up, and a client could still reach that one.
+# Keys do not repeat (-r): on a busy machine a key's release can come later than the repeat delay after
+# its press, and the server would type the key again.
 start_xvfb()
 {
     local attempt number pid
@@ -50,10 +56,11 @@ start_xvfb()
         number=$((100 + RANDOM % 900))
         [[ -e /tmp/.X$number-lock ]] && continue
         : >"$work/display"
-        Xvfb ":$number" -displayfd 3 -screen 0 "$1" -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+        Xvfb ":$number" -displayfd 3 -screen 0 "$1" -nolisten tcp -r 3>"$work/display" 2>"$work/xvfb.log" &
         pid=$!
-        # Ready once it names its display; a number taken meanwhile ends it, and another is drawn.
-        wait_for 10 xvfb_settled "$pid"
+        # Ready once it names its display; a number taken meanwhile ends it, and another is drawn. Its
+        # start-up (the keymap compiled first) can take seconds on a busy machine.
+        wait_for 60 xvfb_settled "$pid"
         if grep -q '^[0-9]' "$work/display"; then
             pids+=("$pid")
             export DISPLAY=":$number"
