@@ -58,10 +58,12 @@ make_wine_prefix()
     stop_wine
 }
 
+# wineserver -k returns once the server has ended; a busy machine can take a while to end every
+# process of the prefix, and the next test in the prefix must not meet this server still going.
 stop_wine()
 {
     [[ -n ${WINEPREFIX:-} ]] || return 0
-    timeout 20 wineserver -k 2>/dev/null || true
+    timeout 60 wineserver -k 2>/dev/null || true
 }
 
 start_wine()
