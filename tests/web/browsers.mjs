@@ -41,13 +41,19 @@ export const cannot = {
     pressButtonByKey: {firefox: 'BiDi keys never press a focused button (the end-to-end scenario does, with real keys)'},
 };
 
-export function setClipboard(text)
+// Resolves once the clipboard holds text: xclip takes the selection some time after it has read all of
+// its input, and serves it from the background.
+export async function setClipboard(text)
 {
     const xclip = spawn('xclip', ['-selection', 'clipboard', '-i'], {stdio: ['pipe', 'ignore', 'inherit'], detached: true});
     xclip.stdin.end(text);
     xclip.unref();
-    // xclip serves the selection from the background once it has read all of its input.
-    return new Promise((resolve) => xclip.stdin.on('finish', () => setTimeout(resolve, 200)));
+    const deadline = Date.now() + 30000;
+    while (clipboard() !== text) {
+        if (Date.now() > deadline)
+            throw new Error('the clipboard does not hold the text given to xclip after 30 s');
+        await sleep(50);
+    }
 }
 
 export function clipboard()
@@ -60,6 +66,10 @@ export function clipboard()
 }
 
 const sleep = (milliseconds) => new Promise((resolve) => setTimeout(resolve, milliseconds));
+
+// How long a browser may take to start, and a page to open: a first start with a fresh profile, as
+// each launch here is, takes seconds on a busy machine.
+const startTimeout = 60000;
 
 // Splits 'Control+Shift+A' into its modifiers and its key.
 function chord(keys)
@@ -83,7 +93,7 @@ class PuppeteerBrowser
     static async launch(engine, {colorScheme = 'light', window = [800, 600], scale = 1, phone = false})
     {
         const [width, height] = window;
-        const common = {headless: false, defaultViewport: null, protocolTimeout: 120000};
+        const common = {headless: false, defaultViewport: null, protocolTimeout: 120000, timeout: startTimeout};
         let browser;
         if (engine === 'chromium') {
             // Root may not use the browser's sandbox; --test-type keeps the warning bar about it off.
@@ -152,8 +162,8 @@ class PuppeteerPage
 
     async open(address)
     {
-        await this.page.goto(address);
-        await this.waitFor(() => performance.getEntriesByName('interactive').length > 0);
+        await this.page.goto(address, {timeout: startTimeout});
+        await this.waitFor(() => performance.getEntriesByName('interactive').length > 0, undefined, startTimeout);
     }
 
     evaluate(script, ...args) { return this.page.evaluate(script, ...args); }
@@ -194,13 +204,13 @@ class WebDriverBrowser
             env: {...process.env, GDK_SCALE: String(scale)},
         });
         const base = `http://127.0.0.1:${port}`;
-        for (let tries = 0; ; tries++) {
+        for (const deadline = Date.now() + startTimeout; ;) {
             try {
                 await fetch(`${base}/status`);
                 break;
             } catch (error) {
-                if (tries > 100)
-                    throw new Error(`WebKitWebDriver did not answer on port ${port}: ${error.message}`);
+                if (Date.now() > deadline)
+                    throw new Error(`WebKitWebDriver did not answer on port ${port} within ${startTimeout / 1000} s: ${error.message}`);
                 await sleep(100);
             }
         }
@@ -280,7 +290,7 @@ class WebDriverPage
     {
         this.address = address;
         await this.browser.command('POST', '/url', {url: address});
-        await this.waitFor(() => performance.getEntriesByName('interactive').length > 0);
+        await this.waitFor(() => performance.getEntriesByName('interactive').length > 0, undefined, startTimeout);
         await this.evaluate(() => {
             window.hexdecTestRecord = {refused: [], errors: []};
             document.addEventListener('securitypolicyviolation', (event) => window.hexdecTestRecord.refused.push(event.blockedURI));
