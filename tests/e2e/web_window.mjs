@@ -4,6 +4,8 @@
 //   client-origin X Y   "X Y": where the client area starts in the browser's X window, in its pixels,
 //                       once the pointer has been moved to X Y in that window ("none" before)
 //   box-open        "yes" while the message box is up, "no" otherwise
+//   input           "FOCUSED KEYS CLICKS": whether the page has the keyboard focus ("yes" or "no"), and
+//                   how many keys (modifiers alone not counted) and mouse clicks have reached it
 // and ends the browser when its input ends.
 //   node web_window.mjs ENGINE PAGE
 import {createInterface} from 'node:readline';
@@ -21,6 +23,14 @@ try {
     await page.evaluate(() => document.addEventListener('pointermove', (event) => {
         window.hexdecPointer = [event.clientX, event.clientY];
     }, true));
+    // Counted before the page sees them. A click is counted by its button's release, which a key that
+    // clicks a button (Enter, Space) makes none of.
+    await page.evaluate(() => {
+        window.hexdecInput = {keys: 0, clicks: 0};
+        const modifiers = new Set(['Shift', 'Control', 'Alt', 'AltGraph', 'Meta', 'Super', 'Hyper', 'OS']);
+        window.addEventListener('keydown', (event) => modifiers.has(event.key) || window.hexdecInput.keys++, true);
+        window.addEventListener('mouseup', () => window.hexdecInput.clicks++, true);
+    });
     console.log(`ready ${browser.pid}`);
     for await (const question of createInterface({input: process.stdin})) {
         const [asked, ...at] = question.split(' ');
@@ -34,6 +44,8 @@ try {
             console.log(origin.join(' '));
         } else if (question === 'box-open') {
             console.log(await page.evaluate(() => document.querySelector('dialog[open]') !== null) ? 'yes' : 'no');
+        } else if (question === 'input') {
+            console.log(await page.evaluate(() => `${document.hasFocus() ? 'yes' : 'no'} ${window.hexdecInput.keys} ${window.hexdecInput.clicks}`));
         } else {
             console.log(`no such question: ${question}`);
         }
