@@ -146,14 +146,22 @@ geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "coul
 eval "$(grep -E '^(WIDTH|HEIGHT)=' <<<"$geometry")"
 if [[ -n $web ]]; then
     # The browser's bars and the page's caption line lie above the client area: the page is asked where
-    # it is, once the pointer has shown it where in the window the page lies.
+    # it is, once the pointer has shown it where in the window the page lies. The page may not yet have
+    # seen the move just made, and still hold an older place (Chromium tells a new page where the pointer
+    # lay before the test moved it); so it is asked twice, after moves to two places, and only the same
+    # answer both times is taken: the pointer then moved on the page as it did in the window.
+    origin_from_pointer_at()
+    {
+        timeout 10 xdotool mousemove 0 0 mousemove --window "$window" --sync "$1" "$2" || return 1
+        web_ask "client-origin $1 $2"
+        read -ra origin_seen <<<"$answer"
+        [[ ${origin_seen[0]} =~ ^-?[0-9]+$ ]]
+    }
     read_client_origin()
     {
-        local at=($((WIDTH / 2)) $((HEIGHT * 3 / 4)))
-        timeout 10 xdotool mousemove 0 0 mousemove --window "$window" --sync "${at[@]}" || return 1
-        web_ask "client-origin ${at[*]}"
-        read -ra client_origin <<<"$answer"
-        [[ ${client_origin[0]} =~ ^-?[0-9]+$ ]]
+        origin_from_pointer_at $((WIDTH / 2)) $((HEIGHT * 3 / 4)) || return 1
+        client_origin=("${origin_seen[@]}")
+        origin_from_pointer_at $((WIDTH / 2 + 16)) $((HEIGHT * 3 / 4 - 8)) && [[ ${origin_seen[*]} == "${client_origin[*]}" ]]
     }
     wait_for "$step_bound" read_client_origin || fail "the page did not say where its client area is within $step_bound s"
 else
