@@ -10,6 +10,7 @@
 #                                               firefox or webkit; skipped when not installed), under a
 #                                               window manager; where its client area lies and whether
 #                                               its box is up, the page is asked (web_window.mjs)
+# A Linux program built for another processor runs under the emulator that HEXDEC_EMULATOR names.
 # Every wait is bounded, and every process it starts is stopped by its id when it ends. A wait ends as
 # soon as what it waits for holds; its bound is only when to give up, set for a 2-core machine busy
 # with a build. A failure leaves the screen as it was in SHOT_DIR/e2e_failure.png.
@@ -32,6 +33,7 @@ elif [[ $1 == --web ]]; then
 fi
 program=$1
 shot_dir=$2
+read -ra emulator <<<"${HEXDEC_EMULATOR:-}"
 mkdir -p "$shot_dir"
 
 title='Vantrel Hex to Decimal Converter'
@@ -113,7 +115,7 @@ elif [[ -n $web ]]; then
     keys_arrived() { read_page_input && ((page_keys >= keys_sent)); }
     clicks_arrived() { read_page_input && ((page_clicks >= clicks_sent)); }
 else
-    "$program" >"$work/program.log" 2>&1 &
+    "${emulator[@]}" "$program" >"$work/program.log" 2>&1 &
     owner=(--pid "$!")
 fi
 if [[ -n $web ]]; then
