@@ -110,7 +110,7 @@ elif [[ -n $web ]]; then
     # What of the real input has reached the page. A browser may hand the page its keys and its pointer
     # through separate queues (WebKit does), so that a key typed right after a click can reach the page
     # before the click; so every key waits for the clicks sent before it, and every click for the keys.
-    read_page_input() { web_ask input && read -r page_focused page_keys page_clicks <<<"$answer"; }
+    read_page_input() { web_ask input && read -r page_focused page_keys page_clicks page_moves <<<"$answer"; }
     page_has_focus() { read_page_input && [[ $page_focused == yes ]]; }
     keys_arrived() { read_page_input && ((page_keys >= keys_sent)); }
     clicks_arrived() { read_page_input && ((page_clicks >= clicks_sent)); }
@@ -148,13 +148,19 @@ geometry=$(timeout 10 xdotool getwindowgeometry --shell "$window") || fail "coul
 eval "$(grep -E '^(WIDTH|HEIGHT)=' <<<"$geometry")"
 if [[ -n $web ]]; then
     # The browser's bars and the page's caption line lie above the client area: the page is asked where
-    # it is, once the pointer has shown it where in the window the page lies. The page may not yet have
-    # seen the move just made, and still hold an older place (Chromium tells a new page where the pointer
-    # lay before the test moved it); so it is asked twice, after moves to two places, and only the same
-    # answer both times is taken: the pointer then moved on the page as it did in the window.
+    # it is, once the pointer has shown it where in the window the page lies. The page is told of the
+    # move some time after it was made (WebKit's page answers a question first), and a move the browser
+    # made up before can still come first (Chromium tells a new page where the pointer lay before the
+    # test moved it); so the page is asked once it has seen a move since this one was made, and twice,
+    # after moves to two places: only the same answer both times is taken, the pointer then having
+    # moved on the page as it did in the window.
+    pointer_moved() { read_page_input && ((page_moves > $1)); }
     origin_from_pointer_at()
     {
+        read_page_input || return 1
+        local moves=$page_moves
         timeout 10 xdotool mousemove 0 0 mousemove --window "$window" --sync "$1" "$2" || return 1
+        wait_for "$step_bound" pointer_moved "$moves" || fail "the page saw no move of the pointer to $1,$2 within $step_bound s"
         web_ask "client-origin $1 $2"
         read -ra origin_seen <<<"$answer"
         [[ ${origin_seen[0]} =~ ^-?[0-9]+$ ]]

@@ -4,8 +4,9 @@
 //   client-origin X Y   "X Y": where the client area starts in the browser's X window, in its pixels,
 //                       once the pointer has been moved to X Y in that window ("none" before)
 //   box-open        "yes" while the message box is up, "no" otherwise
-//   input           "FOCUSED KEYS CLICKS": whether the page has the keyboard focus ("yes" or "no"), and
-//                   how many keys (modifiers alone not counted) and mouse clicks have reached it
+//   input           "FOCUSED KEYS CLICKS MOVES": whether the page has the keyboard focus ("yes" or "no"),
+//                   and how many keys (modifiers alone not counted), mouse clicks and pointer moves have
+//                   reached it
 // and ends the browser when its input ends.
 //   node web_window.mjs ENGINE PAGE
 import {createInterface} from 'node:readline';
@@ -19,14 +20,14 @@ try {
     const page = await browser.newPage();
     await page.open(pathToFileURL(pagePath).href);
     // Where the page lies in the window, no browser tells alike: the pointer, moved to a known place in
-    // the window, says it in every one.
-    await page.evaluate(() => document.addEventListener('pointermove', (event) => {
-        window.hexdecPointer = [event.clientX, event.clientY];
-    }, true));
-    // Counted before the page sees them. A click is counted by its button's release, which a key that
-    // clicks a button (Enter, Space) makes none of.
+    // the window, says it in every one. Input is counted before the page sees it: a click by its button's
+    // release, which a key that clicks a button (Enter, Space) makes none of.
     await page.evaluate(() => {
-        window.hexdecInput = {keys: 0, clicks: 0};
+        window.hexdecInput = {keys: 0, clicks: 0, moves: 0};
+        document.addEventListener('pointermove', (event) => {
+            window.hexdecPointer = [event.clientX, event.clientY];
+            window.hexdecInput.moves++;
+        }, true);
         const modifiers = new Set(['Shift', 'Control', 'Alt', 'AltGraph', 'Meta', 'Super', 'Hyper', 'OS']);
         window.addEventListener('keydown', (event) => modifiers.has(event.key) || window.hexdecInput.keys++, true);
         window.addEventListener('mouseup', () => window.hexdecInput.clicks++, true);
@@ -45,7 +46,10 @@ try {
         } else if (question === 'box-open') {
             console.log(await page.evaluate(() => document.querySelector('dialog[open]') !== null) ? 'yes' : 'no');
         } else if (question === 'input') {
-            console.log(await page.evaluate(() => `${document.hasFocus() ? 'yes' : 'no'} ${window.hexdecInput.keys} ${window.hexdecInput.clicks}`));
+            console.log(await page.evaluate(() => {
+                const {keys, clicks, moves} = window.hexdecInput;
+                return `${document.hasFocus() ? 'yes' : 'no'} ${keys} ${clicks} ${moves}`;
+            }));
         } else {
             console.log(`no such question: ${question}`);
         }
