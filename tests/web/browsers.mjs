@@ -41,9 +41,17 @@ export const cannot = {
     pressButtonByKey: {firefox: 'BiDi keys never press a focused button (the end-to-end scenario does, with real keys)'},
 };
 
-// Resolves once the clipboard holds text: xclip takes the selection some time after it has read all of
-// its input, and serves it from the background.
+// Resolves once the clipboard holds text, served by an xclip of its own from the background: xclip
+// takes the clipboard some time after it has read all of its input. The clipboard first takes a line of
+// this call's own, so that the same text still there from before cannot end the wait, and a paste that
+// follows never meets the clipboard changing hands under it.
 export async function setClipboard(text)
+{
+    await takeClipboard(`browsers.mjs: the clipboard is being set (${process.pid}, ${Date.now()})`);
+    await takeClipboard(text);
+}
+
+async function takeClipboard(text)
 {
     const xclip = spawn('xclip', ['-selection', 'clipboard', '-i'], {stdio: ['pipe', 'ignore', 'inherit'], detached: true});
     xclip.stdin.end(text);
