@@ -101,7 +101,8 @@ else
     source_dir=$work/$name-$version
 fi
 
-# Without someone to name as the Debian packages' maintainer, there is no release.
+# A maintainer named in the environment goes to the trees' configuration; with none known at all,
+# there is no release (checked once a Linux tree is configured).
 maintainer_args=()
 [[ -n ${HEXDEC_PACKAGE_MAINTAINER:-} ]] && maintainer_args=(-DHEXDEC_PACKAGE_MAINTAINER:STRING="$HEXDEC_PACKAGE_MAINTAINER")
 
